@@ -1,0 +1,44 @@
+# Entry points for a fresh Debian 12 machine: `make run` and `make test` install what is
+# missing, build and then start the program or run the whole test suite.
+JOBS ?= $(shell nproc)
+BUILD := build
+
+.PHONY: all deps build run test test-dev test-asan fuzz bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake --preset dev >/dev/null
+	@cmake --build --preset dev -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)/dev
+
+test: deps test-dev test-asan fuzz
+
+test-dev: build
+	@ctest --preset dev -j $(JOBS)
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@scripts/run-fuzzers.sh $(BUILD)/fuzz
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@bench/run.sh $(BUILD)/release
+
+format:
+	@git ls-files '*.cc' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)
