@@ -1,0 +1,28 @@
+#include "platform/core/string_map.h"
+
+namespace vintrel {
+
+void CMapStringToString::SetAt(std::string_view key, std::string_view value) {
+  auto it = map_.find(key);
+  if (it != map_.end()) {
+    it->second.assign(value);
+  } else {
+    map_.emplace(std::string(key), std::string(value));
+  }
+}
+
+bool CMapStringToString::Lookup(std::string_view key, std::string* value) const {
+  auto it = map_.find(key);
+  if (it == map_.end()) return false;
+  if (value != nullptr) *value = it->second;
+  return true;
+}
+
+bool CMapStringToString::RemoveKey(std::string_view key) {
+  auto it = map_.find(key);
+  if (it == map_.end()) return false;
+  map_.erase(it);
+  return true;
+}
+
+}  // namespace vintrel
