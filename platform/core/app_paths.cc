@@ -36,7 +36,9 @@ std::string ConfigFolder() {
   if (xdg != nullptr && xdg[0] == '/') {
     folder = xdg;
   } else {
-    folder = HomeFolder() + "/.config";
+    folder = HomeFolder();
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    folder += "/.config";
   }
   while (!folder.empty() && folder.back() == '/') folder.pop_back();
   return folder;

@@ -1,0 +1,430 @@
+#include "platform/core/text_file.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/core/file_error.h"
+#include "tests/support/temp_dir.h"
+
+namespace vintrel {
+namespace {
+
+using test::ReadFileBytes;
+using test::ScopedTempDir;
+
+// Reads PATH piece by piece with LIMIT; checks the zero byte behind every piece.
+std::vector<std::string> ReadPieces(const std::string& path, size_t limit) {
+  TextFile file;
+  EXPECT_EQ(file.Open(path, TextFile::kRead), 0);
+  std::vector<std::string> pieces;
+  std::vector<char> buf(limit + 1, '#');
+  while (size_t n = file.ReadPiece(buf.data(), limit)) {
+    EXPECT_LT(n, limit);
+    EXPECT_EQ(buf[n], '\0');
+    pieces.emplace_back(buf.data(), n);
+  }
+  EXPECT_EQ(buf[0], '\0');
+  EXPECT_EQ(file.ReadPiece(buf.data(), limit), 0u) << "the end of the file stays the end";
+  file.Close();
+  return pieces;
+}
+
+// What a text-mode reader must yield: CRs dropped, 0x1A ending the text, pieces of at
+// most LIMIT-1 bytes ending after a line feed.
+std::vector<std::string> ModelPieces(const std::string& bytes, size_t limit) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  for (char c : bytes) {
+    if (c == '\x1a') break;
+    if (c == '\r') continue;
+    piece.push_back(c);
+    if (c == '\n' || piece.size() == limit - 1) {
+      pieces.push_back(piece);
+      piece.clear();
+    }
+  }
+  if (!piece.empty()) pieces.push_back(piece);
+  return pieces;
+}
+
+TEST(TextFileReadTest, PiecesInTextMode) {
+  using std::string_literals::operator""s;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    size_t limit;
+    std::vector<std::string> pieces;
+  };
+  const Case cases[] = {
+      {"empty file", "", 100, {}},
+      {"CR LF arrives as LF", "ab\r\ncd\r\n", 100, {"ab\n", "cd\n"}},
+      {"lone CR is dropped", "ab\rcd\n", 100, {"abcd\n"}},
+      {"every CR is dropped", "a\r\r\nb\r", 100, {"a\n", "b"}},
+      {"only CRs", "\r\r\r", 100, {}},
+      {"no final LF", "one\ntwo", 100, {"one\n", "two"}},
+      {"empty lines", "\n\r\n\n", 100, {"\n", "\n", "\n"}},
+      {"0x1A ends the file", "ab\x1a\ncd\n", 100, {"ab"}},
+      {"0x1A at a line start",
+       "ab\n\x1a"
+       "cd\n",
+       100,
+       {"ab\n"}},
+      {"CR before 0x1A", "ab\r\x1a", 100, {"ab"}},
+      {"NUL passes", "a\0b\n"s, 100, {"a\0b\n"s}},
+      {"long line cut at the limit", "abcdefgh\n", 4, {"abc", "def", "gh\n"}},
+      {"LF fits as the last byte", "abc\nd", 5, {"abc\n", "d"}},
+      {"LF one past the limit", "abc\nd", 4, {"abc", "\n", "d"}},
+      {"CRs do not count toward the limit", "ab\r\rcd\r\n", 5, {"abcd", "\n"}},
+      {"smallest limit", "ab\n", 2, {"a", "b", "\n"}},
+      {"high bytes pass", "\x82\xa0\xe3\x81\x82\n", 100, {"\x82\xa0\xe3\x81\x82\n"}},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = dir.WriteFile("in.txt", c.bytes);
+    EXPECT_EQ(ReadPieces(path, c.limit), c.pieces);
+  }
+}
+
+// Long inputs cross the read buffer's edges at every kind of byte; the result must equal
+// the byte-by-byte model.
+TEST(TextFileReadTest, LongInputsMatchTheModel) {
+  struct Case {
+    const char* name;
+    const char* alphabet;  // bytes drawn at random
+    size_t size;
+    size_t limit;
+  };
+  const Case cases[] = {
+      {"CR LF text, line limit", "abc  \r\n", 300000, 5120},
+      {"many CRs, tiny limit", "a\r\r\n", 200000, 3},
+      {"lines longer than the limit", "abcdefghij\r", 200000, 64},
+      {"no line feeds at all", "xyz\r", 150000, 5120},
+      {"NUL and high bytes", "a\x80\xff\n\r", 200000, 255},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::mt19937 random(12345);
+    std::string alphabet(c.alphabet);
+    if (std::string(c.name) == "NUL and high bytes") alphabet.push_back('\0');
+    std::string bytes;
+    for (size_t i = 0; i < c.size; ++i) bytes.push_back(alphabet[random() % alphabet.size()]);
+    std::string path = dir.WriteFile("long.txt", bytes);
+    EXPECT_EQ(ReadPieces(path, c.limit), ModelPieces(bytes, c.limit));
+    // A 0x1A far into the file ends it there.
+    bytes[c.size / 2 + 7] = '\x1a';
+    path = dir.WriteFile("long.txt", bytes);
+    EXPECT_EQ(ReadPieces(path, c.limit), ModelPieces(bytes, c.limit));
+  }
+}
+
+TEST(TextFileWriteTest, LineFeedsBecomeCrLf) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> writes;
+    std::string bytes;
+  };
+  const std::string long_run(150000, 'x');
+  const Case cases[] = {
+      {"nothing written", {}, ""},
+      {"LF to CR LF", {"a\nb\n"}, "a\r\nb\r\n"},
+      {"a CR is written as it is", {"a\r\n"}, "a\r\r\n"},
+      {"empty lines", {"\n\n"}, "\r\n\r\n"},
+      {"pieces join", {"ab", "c\n", "", "\n"}, "abc\r\n\r\n"},
+      {"long run after buffered bytes",
+       {"head\n", long_run, "\ntail"},
+       "head\r\n" + long_run + "\r\ntail"},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = dir.Child("out.txt");
+    TextFile file;
+    ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+    for (const std::string& w : c.writes) file.Write(w);
+    file.Close();
+    EXPECT_EQ(ReadFileBytes(path), c.bytes);
+  }
+}
+
+TEST(TextFileWriteTest, ManyLinesAcrossTheBuffer) {
+  std::string text;
+  std::string expected;
+  for (int i = 0; i < 40000; ++i) {
+    std::string line = "line " + std::to_string(i) + std::string(i % 13, '-');
+    text += line + "\n";
+    expected += line + "\r\n";
+  }
+  ScopedTempDir dir;
+  std::string path = dir.Child("out.txt");
+  TextFile file;
+  ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+  // Odd-sized writes so that LFs and buffer edges fall everywhere.
+  for (size_t at = 0; at < text.size(); at += 997)
+    file.Write(std::string_view(text).substr(at, 997));
+  file.Close();
+  EXPECT_EQ(ReadFileBytes(path), expected);
+  // And back through the reader.
+  std::string read_back;
+  for (const std::string& piece : ReadPieces(path, 5120)) read_back += piece;
+  EXPECT_EQ(read_back, text);
+}
+
+TEST(TextFileWriteTest, DestructorWritesOutWhatIsBuffered) {
+  ScopedTempDir dir;
+  std::string path = dir.Child("out.txt");
+  {
+    TextFile file;
+    ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+    file.Write("kept\n");
+  }
+  EXPECT_EQ(ReadFileBytes(path), "kept\r\n");
+  {
+    TextFile file;
+    ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+    file.Write("dropped\n");
+    file.Abandon();
+    EXPECT_FALSE(file.is_open());
+  }
+  EXPECT_EQ(ReadFileBytes(path), "");
+}
+
+// Runs BODY and checks that it throws a FileError naming NAME with ERROR_NUMBER.
+template <typename Body>
+void ExpectFileError(Body body, const std::string& name, int error_number) {
+  try {
+    body();
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), name);
+    EXPECT_EQ(e.error_number(), error_number);
+    EXPECT_EQ(std::string(e.what()), name + ": " + e.reason());
+  }
+}
+
+TEST(TextFileErrorTest, ErrorsCarryThePathAndTheReason) {
+  struct Case {
+    const char* name;
+    void (*body)(TextFile* file);
+    int error_number;
+  };
+  const Case cases[] = {
+      {"flush on close",
+       [](TextFile* f) {
+         f->Write("x\n");
+         f->Close();
+       },
+       ENOSPC},
+      {"write beyond the buffer", [](TextFile* f) { f->Write(std::string(200000, 'x')); }, ENOSPC},
+      {"read from a file open for writing",
+       [](TextFile* f) {
+         char buf[8];
+         f->ReadPiece(buf, sizeof buf);
+       },
+       EBADF},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int fd = open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    TextFile file;
+    file.Attach(fd, TextFile::kWrite, "/dev/full");
+    ExpectFileError([&] { c.body(&file); }, "/dev/full", c.error_number);
+    file.Abandon();
+    close(fd);
+  }
+}
+
+TEST(TextFileErrorTest, ReadErrorAndWrongMode) {
+  ScopedTempDir dir;
+  int fd = open(dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  TextFile folder;
+  folder.Attach(fd, TextFile::kRead, "the folder");
+  char buf[16];
+  ExpectFileError([&] { folder.ReadPiece(buf, sizeof buf); }, "the folder", EISDIR);
+  folder.Close();
+  close(fd);
+
+  std::string path = dir.WriteFile("in.txt", "x\n");
+  TextFile input;
+  ASSERT_EQ(input.Open(path, TextFile::kRead), 0);
+  ExpectFileError([&] { input.Write("y"); }, path, EBADF);
+  input.Close();
+  EXPECT_EQ(ReadFileBytes(path), "x\n");
+
+  TextFile closed;
+  ExpectFileError([&] { closed.ReadPiece(buf, sizeof buf); }, "", EBADF);
+  closed.Close();  // closing a closed file does nothing
+}
+
+TEST(TextFileErrorTest, AttachedDescriptorStaysOpen) {
+  ScopedTempDir dir;
+  std::string path = dir.Child("out.txt");
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(fd, 0);
+  {
+    TextFile file;
+    file.Attach(fd, TextFile::kWrite, "standard output");
+    EXPECT_EQ(file.path(), "standard output");
+    file.Write("a\n");
+    file.Close();
+  }
+  EXPECT_EQ(write(fd, "b", 1), 1) << "the descriptor was closed";
+  close(fd);
+  EXPECT_EQ(ReadFileBytes(path), "a\r\nb");
+}
+
+TEST(TextFileOpenTest, OnlyRegularFilesOpenAndNeverBlock) {
+  ScopedTempDir dir;
+  std::string fifo = dir.Child("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  struct Case {
+    const char* name;
+    std::string path;
+    TextFile::Mode mode;
+    int error_number;
+  };
+  const Case cases[] = {
+      {"folder for reading", dir.path(), TextFile::kRead, EISDIR},
+      {"folder for writing", dir.path(), TextFile::kWrite, EISDIR},
+      {"FIFO for reading", fifo, TextFile::kRead, EINVAL},
+      {"FIFO for writing", fifo, TextFile::kWrite, EINVAL},
+      {"device for reading", "/dev/null", TextFile::kRead, EINVAL},
+      {"device for writing", "/dev/null", TextFile::kWrite, EINVAL},
+      {"missing file", dir.Child("none.txt"), TextFile::kRead, ENOENT},
+      {"missing folder", dir.Child("none/out.txt"), TextFile::kWrite, ENOENT},
+      {"file used as a folder", dir.WriteFile("f", "") + "/x", TextFile::kWrite, ENOTDIR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextFile file;
+    EXPECT_EQ(file.Open(c.path, c.mode), c.error_number);
+    EXPECT_FALSE(file.is_open());
+  }
+}
+
+TEST(TextFileOpenTest, NewFileGetsModeLessUmask) {
+  ScopedTempDir dir;
+  mode_t old_mask = umask(027);
+  std::string path = dir.Child("new.txt");
+  TextFile file;
+  EXPECT_EQ(file.Open(path, TextFile::kWrite), 0);
+  file.Close();
+  umask(old_mask);
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(TextFileHoldTest, AFileHeldOpenCannotBeOpenedAgain) {
+  ScopedTempDir dir;
+  std::string input = dir.WriteFile("in.txt", "precious\r\n");
+  std::string hard_link = dir.Child("hard.txt");
+  ASSERT_EQ(link(input.c_str(), hard_link.c_str()), 0);
+  std::string soft_link = dir.Child("soft.txt");
+  ASSERT_EQ(symlink(input.c_str(), soft_link.c_str()), 0);
+  struct Case {
+    const char* name;
+    TextFile::Mode held;
+    std::string path;
+    TextFile::Mode mode;
+  };
+  const Case cases[] = {
+      {"read while read", TextFile::kRead, input, TextFile::kRead},
+      {"output naming the open input", TextFile::kRead, input, TextFile::kWrite},
+      {"output through a hard link", TextFile::kRead, hard_link, TextFile::kWrite},
+      {"output through a symbolic link", TextFile::kRead, soft_link, TextFile::kWrite},
+      {"read while written", TextFile::kWrite, input, TextFile::kRead},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dir.WriteFile("in.txt", "precious\r\n");
+    TextFile first;
+    ASSERT_EQ(first.Open(input, c.held), 0);
+    TextFile second;
+    EXPECT_EQ(second.Open(c.path, c.mode), EBUSY);
+    EXPECT_FALSE(second.is_open());
+    if (c.held == TextFile::kRead) {
+      EXPECT_EQ(ReadFileBytes(input), "precious\r\n");
+      char buf[64];
+      EXPECT_EQ(first.ReadPiece(buf, sizeof buf), 9u);
+      EXPECT_STREQ(buf, "precious\n");
+    }
+    first.Close();
+    EXPECT_EQ(second.Open(c.path, c.mode), 0) << "free again once closed";
+  }
+}
+
+TEST(TextFileHoldTest, HoldFollowsTheObjectAndEndsWithIt) {
+  ScopedTempDir dir;
+  std::string path = dir.WriteFile("in.txt", "x\n");
+  TextFile moved;
+  {
+    TextFile first;
+    ASSERT_EQ(first.Open(path, TextFile::kRead), 0);
+    moved = std::move(first);
+    EXPECT_FALSE(first.is_open());
+  }
+  EXPECT_TRUE(moved.is_open());
+  TextFile other;
+  EXPECT_EQ(other.Open(path, TextFile::kRead), EBUSY) << "the moved object still holds it";
+  TextFile moved_again(std::move(moved));
+  EXPECT_EQ(other.Open(path, TextFile::kRead), EBUSY);
+  moved_again.Abandon();
+  EXPECT_EQ(other.Open(path, TextFile::kRead), 0);
+  // Opening another file through the same object lets go of the first.
+  std::string second = dir.WriteFile("second.txt", "y\n");
+  EXPECT_EQ(other.Open(second, TextFile::kRead), 0);
+  TextFile third;
+  EXPECT_EQ(third.Open(path, TextFile::kRead), 0);
+}
+
+TEST(TextFileHoldTest, LockOfAnotherProgramKeepsTheFileOut) {
+  ScopedTempDir dir;
+  std::string path = dir.WriteFile("in.txt", "locked\n");
+  struct Case {
+    const char* name;
+    int foreign_lock;
+    TextFile::Mode mode;
+    int result;
+  };
+  const Case cases[] = {
+      {"exclusive lock keeps readers out", LOCK_EX, TextFile::kRead, EBUSY},
+      {"exclusive lock keeps writers out", LOCK_EX, TextFile::kWrite, EBUSY},
+      {"shared lock keeps writers out", LOCK_SH, TextFile::kWrite, EBUSY},
+      {"shared lock lets readers in", LOCK_SH, TextFile::kRead, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Another open file description behaves like another program.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, c.foreign_lock), 0);
+    TextFile file;
+    EXPECT_EQ(file.Open(path, c.mode), c.result);
+    file.Close();
+    close(fd);
+    EXPECT_EQ(ReadFileBytes(path), "locked\n") << "a refused output must not empty the file";
+  }
+}
+
+TEST(FileErrorTest, MessageNamesPathAndReason) {
+  FileError error("/tmp/x.txt", ENOENT);
+  EXPECT_EQ(error.path(), "/tmp/x.txt");
+  EXPECT_EQ(error.error_number(), ENOENT);
+  EXPECT_EQ(error.reason(), "No such file or directory");
+  EXPECT_STREQ(error.what(), "/tmp/x.txt: No such file or directory");
+}
+
+}  // namespace
+}  // namespace vintrel
