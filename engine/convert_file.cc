@@ -120,10 +120,9 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
     if (options.collapse_spaces) {
       end = first_text + CollapseSpaces(line + first_text, size - first_text);
     }
-    // Only a line that is a lone line feed still holds one here.
-    if (const void* lf = memchr(line + start, '\n', end - start)) {
-      end = static_cast<const char*>(lf) - line;
-    }
+    // The text ends before a line feed. A piece holds one only as its last byte, and the
+    // trimming above leaves it only in a line that is a lone line feed.
+    if (end > start && line[end - 1] == '\n') --end;
 
     const size_t length = end - start;
     const bool hyphenated =
