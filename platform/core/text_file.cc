@@ -7,6 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <mutex>
 #include <set>
 #include <utility>
@@ -139,56 +143,70 @@ void TextFile::Attach(int fd, Mode mode, std::string name) {
 }
 
 bool TextFile::Fill() {
-  if (at_end_) return false;
   if (!buffer_) buffer_.reset(new char[kBufferSize]);
+  begin_ = end_ = 0;
+  if (at_end_) return false;
   ssize_t got;
   do {
     got = read(fd_, buffer_.get(), kBufferSize);
   } while (got < 0 && errno == EINTR);
   if (got < 0) throw FileError(path_, errno);
-  begin_ = 0;
   end_ = static_cast<size_t>(got);
   if (got == 0) at_end_ = true;
-  return got > 0;
+  if (const void* eof = memchr(buffer_.get(), 0x1A, end_)) {
+    end_ = static_cast<size_t>(static_cast<const char*>(eof) - buffer_.get());
+    at_end_ = true;  // nothing behind a 0x1A is ever read
+  }
+  return true;  // possibly with no bytes, when the block began with 0x1A
 }
 
 size_t TextFile::ReadPiece(char* buf, size_t limit) {
   if (fd_ < 0 || mode_ != kRead) throw FileError(path_, EBADF);
   if (limit == 0) return 0;
-  const size_t room = limit - 1;
-  size_t n = 0;
-  while (n < room) {
+  char* out = buf;
+  char* const out_end = buf + limit - 1;
+  while (out < out_end) {
     if (begin_ == end_ && !Fill()) break;
-    const char* from = buffer_.get() + begin_;
-    size_t window = end_ - begin_;
-    // Dropped CRs make the input longer than what it yields, never shorter.
-    if (window > room - n) window = room - n;
+    const char* in = buffer_.get() + begin_;
+    const char* const in_end = buffer_.get() + end_;
     bool line_done = false;
-    if (const void* lf = memchr(from, '\n', window)) {
-      window = static_cast<size_t>(static_cast<const char*>(lf) - from) + 1;
-      line_done = true;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: each block is stored whole, then the output end is moved to
+    // the first CR or LF in it, if any.
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    while (in_end - in >= 16 && out_end - out >= 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+      const unsigned mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr))));
+      if (mask == 0) {
+        in += 16;
+        out += 16;
+        continue;
+      }
+      const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
+      in += at + 1;
+      out += at;
+      if (in[-1] == '\n') {
+        *out++ = '\n';
+        line_done = true;
+        break;
+      }
     }
-    if (const void* eof = memchr(from, 0x1A, window)) {
-      window = static_cast<size_t>(static_cast<const char*>(eof) - from);
-      at_end_ = true;
-      line_done = true;
-      end_ = begin_ + window;  // the rest of the buffer is never read
+#endif
+    // Byte by byte near the ends of the buffers.
+    while (!line_done && in < in_end && out < out_end) {
+      const char c = *in++;
+      if (c == '\r') continue;
+      *out++ = c;
+      line_done = c == '\n';
     }
-    begin_ += window;
-    // Copy the runs between the CRs.
-    while (window > 0) {
-      const void* cr = memchr(from, '\r', window);
-      size_t run = cr ? static_cast<size_t>(static_cast<const char*>(cr) - from) : window;
-      memcpy(buf + n, from, run);
-      n += run;
-      if (cr == nullptr) break;
-      from += run + 1;
-      window -= run + 1;
-    }
+    begin_ = static_cast<size_t>(in - buffer_.get());
     if (line_done) break;
   }
-  buf[n] = '\0';
-  return n;
+  *out = '\0';
+  return static_cast<size_t>(out - buf);
 }
 
 void TextFile::WriteOut(const char* data, size_t size) {
@@ -203,33 +221,40 @@ void TextFile::WriteOut(const char* data, size_t size) {
   }
 }
 
-void TextFile::Append(const char* data, size_t size) {
-  while (size > 0) {
-    if (end_ == 0 && size >= kBufferSize) {
-      WriteOut(data, size);  // a long run goes straight out
-      return;
-    }
-    size_t take = kBufferSize - end_;
-    if (take > size) take = size;
-    memcpy(buffer_.get() + end_, data, take);
-    end_ += take;
-    data += take;
-    size -= take;
-    if (end_ == kBufferSize) Flush();
-  }
-}
-
 void TextFile::Write(const char* data, size_t size) {
   if (fd_ < 0 || mode_ != kWrite) throw FileError(path_, EBADF);
   if (!buffer_) buffer_.reset(new char[kBufferSize]);
-  while (size > 0) {
-    const void* lf = memchr(data, '\n', size);
-    size_t run = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data) : size;
-    Append(data, run);
-    if (lf == nullptr) break;
-    Append("\r\n", 2);
-    data += run + 1;
-    size -= run + 1;
+  const char* in = data;
+  const char* const in_end = data + size;
+  while (in < in_end) {
+    // Room for a block and the CR that its LF may add.
+    if (kBufferSize - end_ < 32) Flush();
+    char* out = buffer_.get() + end_;
+    char* const out_end = buffer_.get() + kBufferSize;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (in_end - in >= 16 && out_end - out >= 32) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+      if (mask == 0) {
+        in += 16;
+        out += 16;
+        continue;
+      }
+      const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
+      in += at + 1;
+      out += at;
+      *out++ = '\r';
+      *out++ = '\n';
+    }
+#endif
+    while (in < in_end && out_end - out >= 2) {
+      const char c = *in++;
+      if (c == '\n') *out++ = '\r';
+      *out++ = c;
+    }
+    end_ = static_cast<size_t>(out - buffer_.get());
   }
 }
 

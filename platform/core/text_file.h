@@ -49,7 +49,8 @@ class TextFile {
   // Reads one piece into BUF: at most LIMIT-1 bytes, stopping after a line feed, and puts a
   // zero byte behind it. Every CR byte is dropped; a byte 0x1A ends the file for good. NUL
   // bytes pass through. Returns the number of bytes stored; 0 only at the end of the file.
-  // LIMIT must be at least 2 (a smaller LIMIT stores nothing and returns 0).
+  // BUF holds LIMIT bytes; those behind the zero byte may change. LIMIT must be at least 2
+  // (LIMIT 1 stores just the zero byte, LIMIT 0 nothing; both return 0).
   // Throws FileError on a read error, or with EBADF when the file is not open for reading.
   size_t ReadPiece(char* buf, size_t limit);
 
@@ -74,7 +75,6 @@ class TextFile {
 
   void Release();  // Closes the descriptor (unless attached) and drops the hold.
   bool Fill();     // Refills the read buffer; false at the end of the file.
-  void Append(const char* data, size_t size);
   void WriteOut(const char* data, size_t size);
 
   int fd_ = -1;

@@ -179,6 +179,43 @@ TEST(TextFileWriteTest, ManyLinesAcrossTheBuffer) {
   EXPECT_EQ(read_back, text);
 }
 
+// Random texts written in random-sized calls: every LF and only LFs gain a CR.
+TEST(TextFileWriteTest, RandomWritesMatchTheModel) {
+  struct Case {
+    const char* name;
+    std::string alphabet;
+    size_t largest_write;
+  };
+  using std::string_literals::operator""s;
+  const Case cases[] = {
+      {"nothing but line feeds", "\n", 100000},
+      {"short lines", "ab\n", 40},
+      {"long lines, long writes", "abcdefghijklmnopqrstuvwxyz \n"s, 70000},
+      {"CR, NUL and high bytes", "\r\n\0\x1a\xff"s, 300},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::mt19937 random(777);
+    std::string expected;
+    std::string path = dir.Child("out.txt");
+    TextFile file;
+    ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+    for (size_t total = 0; total < 400000;) {
+      std::string chunk(random() % (c.largest_write + 1), ' ');
+      for (char& byte : chunk) byte = c.alphabet[random() % c.alphabet.size()];
+      file.Write(chunk);
+      for (char byte : chunk) {
+        if (byte == '\n') expected.push_back('\r');
+        expected.push_back(byte);
+      }
+      total += chunk.size();
+    }
+    file.Close();
+    EXPECT_TRUE(ReadFileBytes(path) == expected) << "the written bytes differ";
+  }
+}
+
 TEST(TextFileWriteTest, DestructorWritesOutWhatIsBuffered) {
   ScopedTempDir dir;
   std::string path = dir.Child("out.txt");
