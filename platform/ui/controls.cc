@@ -177,7 +177,10 @@ int ListBox::DeleteString(int index) {
   QListWidget* list = AsList(widget_);
   if (list == nullptr || index < 0 || index >= list->count()) return kListError;
   QSignalBlocker blocker(list);
+  int selected = GetCurSel();
   delete list->takeItem(index);
+  // Deleting the selected entry leaves none selected (the view would pick a neighbour).
+  if (selected == index || selected == kListError) list->clearSelection();
   return list->count();
 }
 
