@@ -80,8 +80,9 @@ inline constexpr std::size_t kReadLimit = 5120;
 // other line is written with one line break. Nothing carries over from one call to the
 // next. KEEP_WORDS is only looked up, exactly and case-sensitively.
 //
-// A FileError of either stream leaves ConvertFile at once and reaches the caller. No memory
-// is allocated per line.
+// A FileError of either stream, or any exception the hook throws (a run stopped by the
+// user), leaves ConvertFile at once and reaches the caller; the streams stay open, with
+// whatever was written so far. No memory is allocated per line.
 void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& options,
                  const CMapStringToString& keep_words, LineHook line_hook = LineHook());
 

@@ -325,6 +325,26 @@ TEST(ConvertFileTest, PlainFunctionAndEmptyHooks) {
   EXPECT_EQ(ReadFileBytes(dir.Child("out.txt")), "one\r\ntwo\r\none\r\ntwo\r\n");
 }
 
+// A hook that throws (the window closing during a run) stops the conversion before the
+// piece it was called for is written.
+TEST(ConvertFileTest, ThrowingHookStopsBeforeItsPiece) {
+  struct Stop {};
+  ScopedTempDir dir;
+  const std::string in_path = dir.WriteFile("in.txt", "one\ntwo\nthree\n");
+  TextFile in;
+  TextFile out;
+  ASSERT_EQ(in.Open(in_path, TextFile::kRead), 0);
+  ASSERT_EQ(out.Open(dir.Child("out.txt"), TextFile::kWrite), 0);
+  int calls = 0;
+  auto hook = [&calls] {
+    if (++calls == 2) throw Stop();
+  };
+  EXPECT_THROW(ConvertFile(in, out, kAll, CMapStringToString(), hook), Stop);
+  EXPECT_EQ(calls, 2);
+  out.Close();
+  EXPECT_EQ(ReadFileBytes(dir.Child("out.txt")), "one\r\n");
+}
+
 // The join flag starts false for every file: the first line of the next file of a run is
 // never touched by the last line of the file before.
 TEST(ConvertFileTest, TwoFilesInARowDoNotJoin) {
