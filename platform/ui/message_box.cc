@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/ui/application.h"
 #include "platform/ui/control_text.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/dialog_units.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/resources.h"
+#include "platform/ui/window.h"
 
 namespace vintrel::ui {
 namespace {
@@ -36,6 +39,9 @@ int MessageBox(QWidget* owner, std::string_view text) {
   box.setStandardButtons(QMessageBox::Ok);
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
+  box.setFont(DialogFont());
+  ApplyDialogColors(&box);
   box.exec();
   return IDOK;
 }

@@ -151,13 +151,7 @@ bool Window::BuildFromTemplate(QWidget* widget) {
   const DialogTemplate& dialog = *template_;
 
   widget->setFont(DialogFont(dialog.font_points));
-  if (const auto& colors = DialogColors()) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colors->first);
-    palette.setColor(QPalette::WindowText, colors->second);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-  }
+  ApplyDialogColors(widget);
   widget->setFixedSize(DialogUnitsToPixelsX(dialog.cx), DialogUnitsToPixelsY(dialog.cy));
   if (!dialog.child) widget->setWindowTitle(internal::ToQString(dialog.caption));
 
@@ -300,6 +294,16 @@ void CenterOnScreen(QWidget* widget) {
 
 void SetDialogColors(const QColor& background, const QColor& text) {
   DialogColors() = std::make_pair(background, text);
+}
+
+void ApplyDialogColors(QWidget* widget) {
+  const auto& colors = DialogColors();
+  if (widget == nullptr || !colors) return;
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colors->first);
+  palette.setColor(QPalette::WindowText, colors->second);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
 }
 
 }  // namespace vintrel::ui

@@ -90,9 +90,12 @@ class Window : public CommandTarget {
 // window frame; the size stays.
 void CenterOnScreen(QWidget* widget);
 
-// Background and text colours of dialogs and forms (labels, check boxes, the window
-// background). Until set, Qt's palette is used.
+// Background and text colours of dialogs, forms and message boxes (labels, check boxes,
+// the window background). Until set, Qt's palette is used.
 void SetDialogColors(const QColor& background, const QColor& text);
+
+// Gives WIDGET the colours of SetDialogColors (nothing until they are set).
+void ApplyDialogColors(QWidget* widget);
 
 }  // namespace vintrel::ui
 
