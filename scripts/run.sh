@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Starts Vintrel from a build folder. Until the window program exists, converts the OCR
-# sample with vintrel-cli and prints the result.
+# Starts the Vintrel window from a build folder (default build/dev), in the current folder.
+# Without a display it says how to run it instead.
 set -euo pipefail
 build=${1:-build/dev}
-here=$(cd "$(dirname "$0")/.." && pwd)
-if [ -x "$build/app/vintrel" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "vintrel: no display. Run it on a desktop, or in a virtual X server:" >&2
-    echo "  xvfb-run -a $build/app/vintrel" >&2
-    exit 1
-  fi
-  exec "$build/app/vintrel"
+vintrel="$build/app/vintrel"
+if [ ! -x "$vintrel" ]; then
+  echo "vintrel: $vintrel is not built; run 'make build' first." >&2
+  exit 1
 fi
-echo "== samples/ocr-sample.txt converted by vintrel-cli =="
-"$build/cli/vintrel-cli" --no-words < "$here/samples/ocr-sample.txt"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<MESSAGE
+vintrel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open.
+  On a desktop:            make run
+  In a virtual X server:   xvfb-run -a $vintrel
+  A picture of the window: scripts/screenshot.sh vintrel.png $build
+  Without any window:      $build/cli/vintrel-cli --help
+MESSAGE
+  exit 1
+fi
+exec "$vintrel"
