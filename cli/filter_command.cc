@@ -1,5 +1,6 @@
 #include "cli/filter_command.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -22,8 +23,26 @@ ConvertOptions EffectiveConvertOptions(const CliOptions& options, const Profile&
   return convert;
 }
 
+namespace {
+
+// True when standard input and standard output are one regular file: converting it would
+// read back what is written (with >>) or find it emptied already (with >).
+bool InputIsOutput() {
+  struct stat input;
+  struct stat output;
+  return fstat(STDIN_FILENO, &input) == 0 && fstat(STDOUT_FILENO, &output) == 0 &&
+         S_ISREG(input.st_mode) && input.st_dev == output.st_dev && input.st_ino == output.st_ino;
+}
+
+}  // namespace
+
 int RunFilter(const CliOptions& options, std::FILE* errors) {
   const std::string program(kProgramName);
+  if (InputIsOutput()) {
+    std::fprintf(errors, "%s: standard input and standard output are the same file\n",
+                 program.c_str());
+    return 1;
+  }
   try {
     const Profile profile(ProfilePath());
     const ConvertOptions convert = EffectiveConvertOptions(options, profile);

@@ -28,12 +28,15 @@ struct Outcome {
 };
 
 // Runs vintrel-cli with ARGS, INPUT on its standard input and CONFIG as XDG_CONFIG_HOME.
-// Standard output goes to OUTPUT_PATH when given (and is then not captured).
+// Standard output goes to OUTPUT_PATH when given (and is then not captured), appended to
+// it when OUTPUT_FLAGS says so; an OUTPUT_PATH equal to "stdin" names the input file.
 Outcome RunCli(const ScopedTempDir& work, const std::string& config,
                const std::vector<std::string>& args, const std::string& input,
-               const std::string& output_path = "") {
+               const std::string& output_path = "", int output_flags = O_TRUNC) {
   const std::string in_path = work.WriteFile("stdin.bin", input);
-  const std::string out_path = output_path.empty() ? work.Child("stdout.bin") : output_path;
+  const std::string out_path = output_path.empty()      ? work.Child("stdout.bin")
+                               : output_path == "stdin" ? in_path
+                                                        : output_path;
   const std::string err_path = work.Child("stderr.bin");
 
   std::vector<std::string> env_strings;
@@ -57,7 +60,7 @@ Outcome RunCli(const ScopedTempDir& work, const std::string& config,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | output_flags,
                                    0644);
   posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
@@ -265,6 +268,14 @@ TEST_F(CliTest, WriteErrorExitsWithOne) {
   const Outcome outcome = RunCli(work_, config_, {}, "some text\n", "/dev/full");
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.err, "vintrel-cli: standard output: No space left on device\n");
+}
+
+// Appending the output to the input would make the filter read its own output forever.
+TEST_F(CliTest, InputThatIsTheOutputIsRefused) {
+  const Outcome outcome = RunCli(work_, config_, {}, "exam-\nple\n", "stdin", O_APPEND);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "vintrel-cli: standard input and standard output are the same file\n");
+  EXPECT_EQ(ReadFileBytes(work_.Child("stdin.bin")), "exam-\nple\n");
 }
 
 TEST_F(CliTest, LargeInputStreams) {
