@@ -119,6 +119,7 @@ class DataExchangeTest : public QObject {
   void enterPressesTheDefaultButton();
   void comboNotifications();
   void listDoubleClick();
+  void enterInAFormPressesItsDefaultButton();
   void unboundControlsAreHarmless();
 };
 
@@ -309,6 +310,27 @@ void DataExchangeTest::listDoubleClick() {
   QVERIFY(Count(form->seen, Notify::kSelChange, 105) >= 1);
   QCOMPARE(list.GetCurSel(), 1);
   QCOMPARE(list.GetText(list.GetCurSel()), std::string("b.txt"));
+}
+
+void DataExchangeTest::enterInAFormPressesItsDefaultButton() {
+  FrameWindow frame;
+  QVERIFY(frame.LoadFrame(2));
+  auto owned = std::make_unique<NotifyForm>();
+  NotifyForm* form = owned.get();
+  QVERIFY(form->Create(&frame));
+  frame.SetActiveView(std::move(owned));
+  frame.ShowWindow();
+  auto* box = qobject_cast<QComboBox*>(form->GetDlgItem(107));
+  auto* list = form->GetDlgItem(105);
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  QTest::keyClick(list, Qt::Key_Enter);
+  QCOMPARE(Count(form->seen, Notify::kClicked, 106), 2);
+  // A disabled start button is not pressed.
+  Button start;
+  start.Attach(form->GetDlgItem(106));
+  start.EnableWindow(false);
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  QCOMPARE(Count(form->seen, Notify::kClicked, 106), 2);
 }
 
 void DataExchangeTest::unboundControlsAreHarmless() {
