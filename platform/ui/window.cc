@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -45,6 +46,38 @@ class TemplateComboBox : public QComboBox {
 QString ObjectNameFor(const ControlTemplate& control, int index) {
   return control.id == -1 ? QStringLiteral("static%1").arg(index)
                           : QStringLiteral("id%1").arg(control.id);
+}
+
+// The text of the label that names CONTROL for a screen reader: the nearest label just
+// above it or on its left (for an edit box also a unit label on its right). Empty when there
+// is none.
+std::string LabelOf(const DialogTemplate& dialog, const ControlTemplate& control) {
+  constexpr int kMostGap = 20;      // dialog units between label and control
+  constexpr int kRightPenalty = 8;  // a label on the left or above wins over one on the right
+  // A combo box's template height holds its drop-down list; its field is one line high.
+  const int cy = control.kind == ControlKind::kComboBox ? std::min(control.cy, 14) : control.cy;
+  const ControlTemplate* best = nullptr;
+  int best_gap = 0;
+  for (const ControlTemplate& label : dialog.controls) {
+    if (label.kind != ControlKind::kStatic || label.text.empty()) continue;
+    bool columns_meet = label.x < control.x + control.cx && control.x < label.x + label.cx;
+    bool rows_meet = label.y < control.y + cy && control.y < label.y + label.cy;
+    int gap = -1;
+    if (columns_meet && label.y + label.cy <= control.y) {
+      gap = control.y - (label.y + label.cy);
+    } else if (rows_meet && label.x + label.cx <= control.x) {
+      gap = control.x - (label.x + label.cx);
+    } else if (control.kind == ControlKind::kEdit && rows_meet &&
+               label.x >= control.x + control.cx) {
+      gap = label.x - (control.x + control.cx) + kRightPenalty;
+    }
+    if (gap < 0 || gap > kMostGap) continue;
+    if (best == nullptr || gap < best_gap) {
+      best = &label;
+      best_gap = gap;
+    }
+  }
+  return best == nullptr ? std::string() : best->text;
 }
 
 std::vector<std::string> DroppedPaths(const QMimeData* mime) {
@@ -251,6 +284,10 @@ bool Window::BuildFromTemplate(QWidget* widget) {
         made = label;
         break;
       }
+    }
+    if (control.text.empty() && control.kind != ControlKind::kIcon) {
+      std::string label = LabelOf(dialog, control);
+      if (!label.empty()) made->setAccessibleName(internal::ToQString(label).simplified());
     }
     made->setObjectName(ObjectNameFor(control, index));
     made->setProperty("ctrlId", id);

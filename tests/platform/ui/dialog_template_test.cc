@@ -48,6 +48,8 @@ class DialogTemplateTest : public QObject {
   void tabOrderFollowsTheTemplate_data();
   void tabOrderFollowsTheTemplate();
   void controlKindsAndStyles();
+  void fieldsAreNamedByTheirLabels_data();
+  void fieldsAreNamedByTheirLabels();
   void okAndCancelEndTheModalLoop_data();
   void okAndCancelEndTheModalLoop();
   void missingTemplate();
@@ -153,6 +155,35 @@ void DialogTemplateTest::controlKindsAndStyles() {
   QCOMPARE(qobject_cast<QLabel*>(dialog.GetDlgItem(124))->text(),
            QString::fromUtf8("桁以下なら削除"));
   QCOMPARE(dialog.widget()->font().pointSize(), 10);
+}
+
+void DialogTemplateTest::fieldsAreNamedByTheirLabels_data() {
+  QTest::addColumn<int>("templateId");
+  QTest::addColumn<int>("controlId");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("filter box, label to its left") << 2 << 107 << QString::fromUtf8("ﾌｧｲﾙ名");
+  QTest::newRow("folder edit, label above") << 2 << 102 << QString::fromUtf8("ﾃﾞｨﾚｸﾄﾘ名");
+  QTest::newRow("file list") << 2 << 105 << QString::fromUtf8("ﾌｧｲﾙ一覧");
+  QTest::newRow("drive list") << 2 << 104 << QString::fromUtf8("ﾄﾞﾗｲﾌﾞ一覧");
+  QTest::newRow("two-line label") << 103 << 118
+                                  << QString::fromUtf8(
+                                         "ﾊｲﾌﾝを削除しない単語 の指定(e.g. \"socio-\")");
+  QTest::newRow("column edit, label on its right")
+      << 103 << 122 << QString::fromUtf8("桁以下なら削除");
+  QTest::newRow("word list below its edit")
+      << 103 << 117 << QString::fromUtf8("ﾊｲﾌﾝを削除しない単語 の指定(e.g. \"socio-\")");
+  QTest::newRow("extension edit, label above wins")
+      << 103 << 114 << QString::fromUtf8("出力先ﾌｧｲﾙのﾃﾞﾌｫｰﾙﾄ拡張子");
+  QTest::newRow("status line has its own text") << 2 << 108 << QString();
+}
+
+void DialogTemplateTest::fieldsAreNamedByTheirLabels() {
+  QFETCH(int, templateId);
+  QFETCH(int, controlId);
+  QFETCH(QString, name);
+  PlainDialog dialog(templateId);
+  QVERIFY(dialog.Create());
+  QCOMPARE(dialog.GetDlgItem(controlId)->accessibleName(), name);
 }
 
 void DialogTemplateTest::okAndCancelEndTheModalLoop_data() {
