@@ -16,12 +16,25 @@
 
 namespace {
 
+// The temporary folder of this process, removed at exit. Kept in a plain array: the exit
+// handler runs after static strings are gone.
+char folder_path[4096];
+
 const std::string& Folder() {
   static const std::string folder = [] {
     const char* base = getenv("TMPDIR");
     std::string templ =
         std::string(base != nullptr && *base ? base : "/tmp") + "/fuzz-convert-XXXXXX";
-    if (mkdtemp(templ.data()) == nullptr) abort();
+    if (mkdtemp(templ.data()) == nullptr || templ.size() >= sizeof folder_path - 16) abort();
+    std::snprintf(folder_path, sizeof folder_path, "%s", templ.c_str());
+    atexit([] {
+      char file[sizeof folder_path + 16];
+      std::snprintf(file, sizeof file, "%s/in.txt", folder_path);
+      unlink(file);
+      std::snprintf(file, sizeof file, "%s/out.txt", folder_path);
+      unlink(file);
+      rmdir(folder_path);
+    });
     return templ;
   }();
   return folder;

@@ -5,6 +5,7 @@
 
 #include <stdint.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -18,12 +19,23 @@
 
 namespace {
 
+// The temporary folder of this process, removed at exit. Kept in a plain array: the exit
+// handler runs after static strings are gone.
+char folder_path[4096];
+
 const std::string& ProfilePath() {
   static const std::string path = [] {
     const char* base = getenv("TMPDIR");
     std::string templ =
         std::string(base != nullptr && *base ? base : "/tmp") + "/fuzz-profile-XXXXXX";
-    if (mkdtemp(templ.data()) == nullptr) abort();
+    if (mkdtemp(templ.data()) == nullptr || templ.size() >= sizeof folder_path - 16) abort();
+    std::snprintf(folder_path, sizeof folder_path, "%s", templ.c_str());
+    atexit([] {
+      char file[sizeof folder_path + 16];
+      std::snprintf(file, sizeof file, "%s/vintrel.INI", folder_path);
+      unlink(file);
+      rmdir(folder_path);
+    });
     return templ + "/vintrel.INI";
   }();
   return path;
