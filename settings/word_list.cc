@@ -42,9 +42,19 @@ bool LoadWordList(const std::string& path,
     return false;
   }
   char piece[kWordListPieceSize + 1];
+  // A line of exactly the longest length arrives as a full piece whose line feed comes
+  // alone in the next read; that line feed ends the entry and is no empty entry of its own,
+  // or every save and load would add one more empty line to the list.
+  bool after_full_piece = false;
   for (;;) {
     const size_t read = file.ReadPiece(piece, sizeof piece);
     if (read == 0) break;
+    const bool lone_line_feed = read == 1 && piece[0] == '\n';
+    if (lone_line_feed && after_full_piece) {
+      after_full_piece = false;
+      continue;
+    }
+    after_full_piece = read == kWordListPieceSize && piece[read - 1] != '\n';
     size_t size = read;
     if (const void* end = memchr(piece, '\n', size)) size = static_cast<const char*>(end) - piece;
     if (const void* zero = memchr(piece, '\0', size)) {

@@ -19,7 +19,8 @@ inline constexpr size_t kWordListPieceSize = 254;
 
 // Reads the list at PATH and hands each entry to ON_ENTRY, in file order. The entry is a
 // piece of at most kWordListPieceSize bytes cut at its line feed (which is not part of it)
-// and at a zero byte; the view is valid during the call only.
+// and at a zero byte; the view is valid during the call only. A line of exactly
+// kWordListPieceSize bytes is one entry, so a list read and saved again stays the same.
 // Returns false, handing on nothing, when the file cannot be opened (missing, unreadable,
 // not a regular file, already held open); *OPEN_ERROR then receives the errno value when
 // OPEN_ERROR is not null. A read error after the opening throws FileError.

@@ -55,9 +55,15 @@ const LoadCase kLoadCases[] = {
     {"300-byte line gives 254 and 46",
      std::string(300, 'w') + "\r\n",
      {std::string(254, 'w'), std::string(46, 'w')}},
-    {"254-byte line: its line end comes as an empty entry",
+    {"254-byte line is one entry",
      std::string(254, 'w') + "\r\nx\r\n",
+     {std::string(254, 'w'), "x"}},
+    {"254-byte line then an empty line",
+     std::string(254, 'w') + "\r\n\r\nx\r\n",
      {std::string(254, 'w'), "", "x"}},
+    {"508-byte line gives two full entries",
+     std::string(508, 'w') + "\r\n",
+     {std::string(254, 'w'), std::string(254, 'w')}},
     {"255-byte line leaves its last byte",
      std::string(255, 'w') + "\r\n",
      {std::string(254, 'w'), "w"}},
@@ -142,6 +148,9 @@ const SaveCase kSaveCases[] = {
     {"CR LF after each entry", {"anti-", "socio-"}, "anti-\r\nsocio-\r\n"},
     {"empty entry is an empty line", {"a-", "", "b-"}, "a-\r\n\r\nb-\r\n"},
     {"bytes as given", {"\x95\x5c-"}, "\x95\x5c-\r\n"},
+    {"longest entry comes back alone",
+     {std::string(254, 'w'), "x-"},
+     std::string(254, 'w') + "\r\nx-\r\n"},
 };
 
 TEST(WordListTest, SaveAndLoadBack) {
