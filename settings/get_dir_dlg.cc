@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "app/folder_browsing.h"
 #include "platform/core/drives.h"
-#include "settings/folder_browsing.h"
 
 namespace vintrel {
 

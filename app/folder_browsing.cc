@@ -1,4 +1,4 @@
-#include "settings/folder_browsing.h"
+#include "app/folder_browsing.h"
 
 #include <limits.h>
 #include <stdlib.h>

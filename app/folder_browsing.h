@@ -1,5 +1,5 @@
-#ifndef VINTREL_SETTINGS_FOLDER_BROWSING_H_
-#define VINTREL_SETTINGS_FOLDER_BROWSING_H_
+#ifndef VINTREL_APP_FOLDER_BROWSING_H_
+#define VINTREL_APP_FOLDER_BROWSING_H_
 
 #include <string>
 #include <vector>
@@ -51,4 +51,4 @@ std::string FolderToBrowse(const std::string& text);
 
 }  // namespace vintrel
 
-#endif  // VINTREL_SETTINGS_FOLDER_BROWSING_H_
+#endif  // VINTREL_APP_FOLDER_BROWSING_H_
