@@ -1,46 +1,12 @@
 #include "app/vintrel_view.h"
 
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include "platform/core/dir_list.h"
+#include "app/folder_browsing.h"
 #include "platform/core/drives.h"
-#include "platform/core/upper_case.h"
 #include "platform/ui/application.h"
 #include "platform/ui/frame_window.h"
 #include "settings/settings_store.h"
 
 namespace vintrel {
-namespace {
-
-// The process's current folder ending with '/'. When it cannot be had (it was removed),
-// the home folder, else the root.
-std::string CurrentFolder() {
-  std::string folder;
-  if (char* cwd = getcwd(nullptr, 0)) {
-    folder = cwd;
-    free(cwd);
-  } else if (const char* home = getenv("HOME"); home != nullptr && home[0] == '/') {
-    folder = home;
-  } else {
-    folder = "/";
-  }
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
-// The parent of FOLDER ("/a/b/" gives "/a/"); the root and a text without '/' stay.
-std::string ParentFolder(const std::string& folder) {
-  size_t last = folder.rfind('/');
-  if (last == std::string::npos) return folder;
-  std::string parent = folder.substr(0, last);
-  size_t before = parent.rfind('/');
-  if (before == std::string::npos) return parent + '/';
-  return parent.substr(0, before + 1);
-}
-
-}  // namespace
 
 CVintrelView::CVintrelView() : FormView(2) {}
 
@@ -103,7 +69,7 @@ void CVintrelView::OnInitialUpdate() {
     if (!filter.empty()) m_cmbFilter.AddString(filter);
   }
 
-  if (m_strFolder.empty()) m_strFolder = CurrentFolder();
+  if (m_strFolder.empty()) m_strFolder = CurrentFolderPath();
 
   for (const std::string& mount_point : ListDrives()) {
     m_lstDrives.AddString(DriveEntryText(mount_point));
@@ -115,21 +81,12 @@ void CVintrelView::OnInitialUpdate() {
 
 void CVintrelView::FillFolderList() {
   m_strPattern = m_strFolder + "*.*";
-  for (const DirEntry& entry : ListDirectory(m_strPattern)) {
-    if (entry.attributes == kAttrFolder && entry.name != ".") {
-      m_lstFolders.AddString("[" + entry.name + "]");
-    }
-  }
+  for (const std::string& entry : FolderListEntries(m_strPattern)) m_lstFolders.AddString(entry);
 }
 
 void CVintrelView::FillFileList() {
   m_strPattern = m_strFolder + m_strFilter;
-  for (const DirEntry& entry : ListDirectory(m_strPattern)) {
-    if (entry.attributes != kAttrFolder && entry.attributes != kAttrSystem &&
-        entry.attributes != kAttrHidden) {
-      m_lstFiles.AddString(entry.name);
-    }
-  }
+  for (const std::string& entry : FileListEntries(m_strPattern)) m_lstFiles.AddString(entry);
 }
 
 void CVintrelView::RelistFiles() {
@@ -140,14 +97,7 @@ void CVintrelView::RelistFiles() {
 void CVintrelView::OnDblclkFolderList() {
   int selected = m_lstFolders.GetCurSel();
   if (selected == ui::kListError) return;
-  std::string entry = m_lstFolders.GetText(selected);
-  if (ToUpperAscii(entry) == "[..]") {
-    m_strFolder = ParentFolder(m_strFolder);
-  } else if (entry.size() >= 2 && entry.front() == '[' && entry.back() == ']') {
-    // The entry is the folder's real name in brackets; the name itself may hold ']'.
-    std::string folder = m_strFolder + entry.substr(1, entry.size() - 2) + '/';
-    if (folder.size() < PATH_MAX) m_strFolder = std::move(folder);
-  }
+  m_strFolder = FolderAfterFolderEntry(m_strFolder, m_lstFolders.GetText(selected));
   m_lstFolders.ResetContent();
   FillFolderList();
   RelistFiles();
@@ -164,8 +114,7 @@ void CVintrelView::OnDblclkDriveList() {
     std::string drive = MountPointFromEntryText(m_lstDrives.GetText(i));
     if (!drive.empty()) drives.push_back(std::move(drive));
   }
-  // The drive of the current folder keeps the folder; another drive goes to its root.
-  if (DriveOfFolder(m_strFolder, drives) != mount_point) m_strFolder = mount_point;
+  m_strFolder = FolderAfterDrive(m_strFolder, mount_point, drives);
   m_lstFolders.ResetContent();
   FillFolderList();
   RelistFiles();

@@ -17,7 +17,9 @@ namespace vintrel {
 // conversion run (the busy flag and the exception word map).
 //
 // The current folder is a full path ending with '/' whenever the form has set it; a folder
-// typed into edit 102 is taken as typed. Folder paths keep their real letter case.
+// typed into edit 102 is taken as typed. Folder paths keep their real letter case. What the
+// lists show and where a double-click leads are the browsing rules of app/folder_browsing.h,
+// which the folder chooser shares; the form keeps the order of its own steps.
 //
 // Members defined by other parts of the program: OnStart and OnDropFiles
 // (engine/conversion_run.cc), MakeOutputName (output/make_output_name.cc) and OnOptions
