@@ -86,12 +86,17 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// The folder that holds PATH: "." for a bare name, "/" for a name in the root.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return path.substr(0, slash == 0 ? 1 : slash);
+}
+
 // Replaces the file TARGET by one holding BYTES: a temporary file beside it is written,
 // synced and renamed over it. The old file's permissions carry over.
 bool ReplaceFile(const std::string& target, const std::string& bytes) {
-  size_t slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
-  if (folder.empty()) folder = "/";
+  const std::string folder = FolderOf(target);
   if (!MakeFolders(folder, 0700)) return false;
 
   struct stat old_st;
