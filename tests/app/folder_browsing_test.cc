@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -87,12 +89,25 @@ TEST(FolderListingRootTest, RootHasNoParentEntry) {
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "[..]"), 0);
 }
 
+// The test name of a step of the tables below: its name with every character other than
+// a letter or digit replaced by '_'.
+template <typename Step>
+std::string StepTestName(const testing::TestParamInfo<Step>& step_info) {
+  std::string name = step_info.param.name;
+  std::replace_if(
+      name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+  return name;
+}
+
 struct FolderStep {
   const char* name;
   std::string folder;
   std::string entry;
   std::string expected;
 };
+
+// A step shows as its name (instead of its bytes) in test listings and failures.
+void PrintTo(const FolderStep& step, std::ostream* os) { *os << step.name; }
 
 class FolderAfterFolderEntryTest : public testing::TestWithParam<FolderStep> {};
 
@@ -118,12 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "[yz]", "/" + std::string(PATH_MAX - 4, 'x') + "/"},
                     FolderStep{"longest path taken", "/" + std::string(PATH_MAX - 6, 'x') + "/",
                                "[y]", "/" + std::string(PATH_MAX - 6, 'x') + "/y/"}),
-    [](const testing::TestParamInfo<FolderStep>& step_info) {
-      std::string name = step_info.param.name;
-      std::replace_if(
-          name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
-      return name;
-    });
+    StepTestName<FolderStep>);
 
 struct DriveStep {
   const char* name;
@@ -131,6 +141,8 @@ struct DriveStep {
   std::string mount_point;
   std::string expected;
 };
+
+void PrintTo(const DriveStep& step, std::ostream* os) { *os << step.name; }
 
 class FolderAfterDriveTest : public testing::TestWithParam<DriveStep> {};
 
@@ -148,12 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriveStep{"other drive goes to its root", "/srv/data/", "/media/usb/", "/media/usb/"},
         DriveStep{"root from another drive", "/home/me/", "/", "/"},
         DriveStep{"empty mount point keeps folder", "/home/me/", "", "/home/me/"}),
-    [](const testing::TestParamInfo<DriveStep>& step_info) {
-      std::string name = step_info.param.name;
-      std::replace_if(
-          name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
-      return name;
-    });
+    StepTestName<DriveStep>);
 
 TEST(FolderToBrowseTest, FindsTheFolderTheTextMeans) {
   ScopedTempDir dir;
