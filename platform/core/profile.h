@@ -34,8 +34,9 @@ class Profile {
   // Stores VALUE as signed decimal text. False when the file could not be written.
   bool WriteProfileInt(std::string_view section, std::string_view entry, int value);
 
-  // Stores VALUE; the section and the entry are made when missing. A value is cut at its
-  // first CR or LF (a profile line cannot hold them); blanks at its ends and enclosing
+  // Stores VALUE; the section and the entry are made when missing. A value (and a section
+  // or entry name) is cut at its first CR or LF, which a profile line cannot hold, or 0x1A,
+  // which would end the file for every later read; blanks at its ends and enclosing
   // quotes are kept by quoting it. False when the file could not be written.
   bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
 

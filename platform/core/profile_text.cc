@@ -24,8 +24,10 @@ bool IsQuotedPair(std::string_view value) {
          value.back() == value.front();
 }
 
+// TEXT up to where a line of the file must end: its first CR or LF, or a byte 0x1A, which
+// ends the whole file for a text-mode reader (every line behind it would be lost).
 std::string_view CutAtLineEnd(std::string_view text) {
-  size_t end = text.find_first_of("\r\n");
+  size_t end = text.find_first_of("\r\n\x1a");
   return end == std::string_view::npos ? text : text.substr(0, end);
 }
 

@@ -40,16 +40,18 @@ bool ProfileLookup(std::string_view text, std::string_view section, std::string_
 // number beyond the range of int is clamped to INT_MIN or INT_MAX.
 int ProfileIntFromValue(std::string_view value);
 
-// The value text of an entry line that reads back as VALUE: VALUE cut at its first CR or
-// LF, and put in double quotes when it has blanks at either end or is itself enclosed in a
-// matching pair of quotes (which a read would otherwise strip).
+// The value text of an entry line that reads back as VALUE: VALUE cut at its first CR, LF
+// or 0x1A (the byte that ends a text-mode read), and put in double quotes when it has blanks at
+// either end or is itself enclosed in a matching pair of quotes (which a read would otherwise
+// strip).
 std::string EncodeProfileValue(std::string_view value);
 
 // Returns TEXT with ENTRY of SECTION set to VALUE, every line ending in CR LF and every
 // other line kept as it is. An existing entry (the first one of the first such section) is
 // rewritten in place under the name it has; a new entry goes after the last line of its
 // section that is neither blank nor a comment; a new section goes at the end of the text.
-// VALUE is written through EncodeProfileValue(); SECTION and ENTRY are cut at a CR or LF.
+// VALUE is written through EncodeProfileValue(); SECTION and ENTRY are cut at a CR, LF or
+// 0x1A as well.
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view entry,
                           std::string_view value);
 

@@ -85,6 +85,37 @@ TEST(ProfileTest, WritesKeepTheRestAndEndLinesWithCrLf) {
   EXPECT_EQ(profile.GetProfileInt("DEFAULT", "delspac3", 0), -3);
 }
 
+// A byte 0x1A ends a text-mode read of the whole file, so a write must never store one:
+// every entry behind it would vanish for every later read.
+TEST(ProfileTest, WrittenTextNeverEndsTheFileEarly) {
+  struct Case {  // \032 is the byte 0x1A
+    const char* name;
+    std::string section;  // written
+    std::string entry;
+    std::string value;
+    const char* read_section;  // what reads back, and where
+    const char* read_entry;
+    const char* read_value;
+  };
+  const Case cases[] = {
+      {"value", "Regist", "OutDir", "a\032b", "Regist", "OutDir", "a"},
+      {"value of only 0x1A", "Regist", "OutDir", "\x1a", "Regist", "OutDir", ""},
+      {"entry name", "Regist", "Out\032Dir", "/x/", "Regist", "Out", "/x/"},
+      {"section name", "Reg\032ist", "OutDir", "/y/", "Reg", "OutDir", "/y/"},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path =
+        dir.WriteFile("vintrel.INI", "[Regist]\r\nOutDir=/old/\r\n[Initial]\r\nUserDef1=*.TXT\r\n");
+    Profile profile(path);
+    ASSERT_TRUE(profile.WriteProfileString(c.section, c.entry, c.value));
+    EXPECT_EQ(ReadFileBytes(path).find('\x1a'), std::string::npos);
+    EXPECT_EQ(profile.GetProfileString(c.read_section, c.read_entry, "(missing)"), c.read_value);
+    EXPECT_EQ(profile.GetProfileString("Initial", "UserDef1", "(missing)"), "*.TXT");
+  }
+}
+
 TEST(ProfileTest, EveryReadSeesTheFileAsItIsNow) {
   ScopedTempDir dir;
   std::string path = dir.Child("p.INI");
