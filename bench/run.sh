@@ -106,12 +106,35 @@ if [ "${bps:-0}" -gt 0 ]; then
   row "ConvertFile in process (DelAll, 7 words)" "$convert_time" "-"
 fi
 
+# A run from the window, headless: the same text as the one file of a folder, converted by
+# the start button's handler into an output folder with the same settings (window_run_bench
+# is built when the window library is).
+if [ -x "$build/bench/window_run_bench" ]; then
+  mkdir -p "$tmp/window/in" "$tmp/window/out" "$tmp/window/config"
+  ln "$input" "$tmp/window/in/input.txt"
+  cp "$tmp/config/vintrel.lst" "$tmp/window/config/vintrel.lst"
+  { cat "$tmp/config/vintrel.INI"
+    printf '[Filename]\r\nMode=2\r\n[Regist]\r\nOutDir=%s/\r\n' "$tmp/window/out"; } \
+    > "$tmp/window/config/vintrel.INI"
+  if ! window_time=$(XDG_CONFIG_HOME="$tmp/window/config" \
+    "$build/bench/window_run_bench" "$tmp/window/in" "$tmp/window/out" "$runs" \
+    2>"$tmp/window.log"); then
+    cat "$tmp/window.log" >&2
+    exit 1
+  fi
+  rm -rf "$tmp/window"
+  row "window run, Start (offscreen)" "$window_time" "-"
+fi
+
 echo
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo "== Ratios"
 echo "vintrel-cli throughput / sed recipe's:  $(ratio "$sed_time" "$cli_time")x   (goal: at least 5x)"
 echo "vintrel-cli time / cat's:               $(ratio "$cli_time" "$cat_time")x   (goal: at most 2x)"
 echo "vintrel-cli time / dd bs=64K's:         $(ratio "$cli_time" "$dd_time")x"
+if [ -n "${window_time:-}" ]; then
+  echo "window run time / vintrel-cli's:        $(ratio "$window_time" "$cli_time")x   (goal: at most 1.2x)"
+fi
 if [ -n "${convert_time:-}" ]; then
   echo "ConvertFile time / cat's:               $(ratio "$convert_time" "$cat_time")x"
 fi
