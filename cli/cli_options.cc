@@ -14,6 +14,11 @@ enum class OptionId {
   kNoCollapseSpaces,
   kWords,
   kNoWords,
+  kOutputDir,
+  kExt,
+  kMode,
+  kDryRun,
+  kQuiet,
   kHelp,
   kVersion,
 };
@@ -31,25 +36,53 @@ constexpr LongOption kLongOptions[] = {
     {"no-collapse-spaces", false, OptionId::kNoCollapseSpaces},
     {"words", true, OptionId::kWords},
     {"no-words", false, OptionId::kNoWords},
+    {"output-dir", true, OptionId::kOutputDir},
+    {"ext", true, OptionId::kExt},
+    {"mode", true, OptionId::kMode},
+    {"dry-run", false, OptionId::kDryRun},
+    {"quiet", false, OptionId::kQuiet},
     {"help", false, OptionId::kHelp},
     {"version", false, OptionId::kVersion},
 };
 
-struct LeadingName {
+// A word an option takes as its value, and the number it stands for.
+struct ValueName {
   std::string_view name;
-  int mode;
+  int value;
 };
 
-constexpr LeadingName kLeadingNames[] = {
+constexpr ValueName kLeadingNames[] = {
     {"keep", LeadKeep},
     {"all", LeadDelAll},
     {"column", LeadDelColumn},
+};
+
+// Asking needs a window: on the command line a name in use is numbered or overwritten.
+constexpr ValueName kModeNames[] = {
+    {"number", ModeSearchFree},
+    {"overwrite", ModeOverwrite},
 };
 
 std::string Quote(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 std::string Message(std::string_view text) {
   return std::string(kProgramName) + ": " + std::string(text);
+}
+
+// Looks VALUE up in NAMES (exactly); on failure sets *ERROR to the list of valid words.
+template <size_t N>
+bool LookUpValue(const ValueName (&names)[N], std::string_view option, const std::string& value,
+                 int* result, std::string* error) {
+  for (const ValueName& name : names) {
+    if (name.name == value) {
+      *result = name.value;
+      return true;
+    }
+  }
+  *error = Message("invalid argument " + Quote(value) + " for '--" + std::string(option) + "'") +
+           "\nValid arguments are:";
+  for (const ValueName& name : names) *error += "\n  - " + Quote(name.name);
+  return false;
 }
 
 // Finds the option NAME names exactly, or the one option it is a prefix of. On failure
@@ -94,16 +127,12 @@ bool ParseColumn(std::string_view text, int* column) {
 bool Apply(const LongOption& option, const std::string& value, CliOptions* options,
            std::string* error) {
   switch (option.id) {
-    case OptionId::kLeading:
-      for (const LeadingName& leading : kLeadingNames) {
-        if (leading.name == value) {
-          options->lead_mode = leading.mode;
-          return true;
-        }
-      }
-      *error = Message("invalid argument " + Quote(value) + " for '--leading'") +
-               "\nValid arguments are:\n  - 'keep'\n  - 'all'\n  - 'column'";
-      return false;
+    case OptionId::kLeading: {
+      int mode = LeadKeep;
+      if (!LookUpValue(kLeadingNames, option.name, value, &mode, error)) return false;
+      options->lead_mode = mode;
+      return true;
+    }
     case OptionId::kColumn: {
       int column = 0;
       if (!ParseColumn(value, &column)) {
@@ -132,6 +161,33 @@ bool Apply(const LongOption& option, const std::string& value, CliOptions* optio
       options->words = WordSource::kNone;
       options->words_file.clear();
       return true;
+    case OptionId::kOutputDir:
+      if (value.empty()) {
+        *error = Message("option '--output-dir' needs a folder name");
+        return false;
+      }
+      options->output_dir = value;
+      return true;
+    case OptionId::kExt:
+      // The extension is put directly after the base name: a '/' would make a path.
+      if (value.find('/') != std::string::npos) {
+        *error = Message("invalid extension " + Quote(value) + " (it may not contain '/')");
+        return false;
+      }
+      options->ext = value;
+      return true;
+    case OptionId::kMode: {
+      int mode = ModeSearchFree;
+      if (!LookUpValue(kModeNames, option.name, value, &mode, error)) return false;
+      options->mode = mode;
+      return true;
+    }
+    case OptionId::kDryRun:
+      options->dry_run = true;
+      return true;
+    case OptionId::kQuiet:
+      options->quiet = true;
+      return true;
     case OptionId::kHelp:
       options->show_help = true;
       return true;
@@ -142,11 +198,49 @@ bool Apply(const LongOption& option, const std::string& value, CliOptions* optio
   return true;
 }
 
+// True for the options that only the conversion of files uses.
+bool IsFileOption(OptionId id) {
+  return id == OptionId::kOutputDir || id == OptionId::kExt || id == OptionId::kMode ||
+         id == OptionId::kDryRun;
+}
+
+// The operands and options that make no sense together; false and *ERROR when some are
+// given. FILE_OPTION is the first option given that only files use, or null.
+bool CheckCombination(const CliOptions& options, const LongOption* file_option,
+                      std::string* error) {
+  const std::vector<std::string>& operands = options.operands;
+  if (operands.size() > 1) {
+    size_t dashes = 0;
+    for (const std::string& operand : operands) dashes += operand == "-";
+    if (dashes == operands.size()) {
+      *error = Message("extra operand '-'");
+      return false;
+    }
+    if (dashes > 0) {
+      *error = Message("standard input ('-') cannot be converted together with files");
+      return false;
+    }
+  }
+  // Without files the command reads standard input: refusing is better than waiting there
+  // for a script whose list of files came out empty.
+  if (file_option != nullptr && !ConvertsFiles(options)) {
+    *error = Message("option '--" + std::string(file_option->name) + "' needs FILE operands");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool ConvertsFiles(const CliOptions& options) {
+  return !options.operands.empty() &&
+         !(options.operands.size() == 1 && options.operands.front() == "-");
+}
 
 CliParseResult ParseCliOptions(const std::vector<std::string>& args) {
   CliParseResult result;
   bool options_ended = false;
+  const LongOption* file_option = nullptr;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& argument = args[i];
     if (options_ended || argument == "-" || argument.empty() || argument[0] != '-') {
@@ -183,21 +277,39 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args) {
       value = args[++i];
     }
     if (!Apply(*option, value, &result.options, &result.error)) return result;
+    if (file_option == nullptr && IsFileOption(option->id)) file_option = option;
+  }
+  if (!result.options.show_help && !result.options.show_version &&
+      !CheckCombination(result.options, file_option, &result.error)) {
+    return result;
   }
   result.ok = true;
   return result;
 }
 
 std::string HelpText(const std::string& profile_path, const std::string& word_list_path) {
+  const std::string program(kProgramName);
   std::string text;
-  text += "Usage: " + std::string(kProgramName) + " [OPTION]... < INPUT > OUTPUT\n";
+  text += "Usage: " + program + " [OPTION]... [-] <INPUT >OUTPUT\n";
+  text += "  or:  " + program + " [OPTION]... FILE...\n";
   text +=
-      "Remove end-of-line hyphenation from the text on standard input and write the result\n"
-      "to standard output.\n"
+      "Remove end-of-line hyphenation from text that OCR produced.\n"
       "\n"
-      "A line that ends in a single hyphen loses the hyphen and is joined with the next\n"
-      "line, whose first space becomes the line break. Exception words such as \"socio-\"\n"
-      "are joined the same way but keep their hyphen. Blanks at line ends are removed.\n"
+      "With no FILE, or when FILE is -, convert standard input and write the result\n"
+      "to standard output. Otherwise convert each FILE into a new output file, named\n"
+      "as the window program names its outputs: the FILE's last name component,\n"
+      "upper-cased, up to its first dot, followed by the output extension (.TXT\n"
+      "unless set), in the output folder, or in the current directory when none is\n"
+      "set. When that name is in use (letter case aside), the first free name\n"
+      "NAME.000 to NAME.999 is taken, or the file is overwritten, as the collision\n"
+      "policy says; an output never replaces a FILE of the same command or an output\n"
+      "it has just made. FILE names are taken as they are: expanding wildcards is\n"
+      "the shell's job.\n"
+      "\n"
+      "A line that ends in a single hyphen loses the hyphen and is joined with the\n"
+      "next line, whose first space becomes the line break. Exception words such as\n"
+      "\"socio-\" are joined the same way but keep their hyphen. Blanks at line ends\n"
+      "are removed.\n"
       "\n"
       "Options not given take their values from the settings file.\n"
       "  --leading=MODE          blanks at the start of a line: 'keep' them, delete\n"
@@ -211,19 +323,43 @@ std::string HelpText(const std::string& profile_path, const std::string& word_li
       "  --words=FILE            read the exception words from FILE, one per line\n"
       "                            with its hyphen\n"
       "  --no-words              use no exception words\n"
+      "\n"
+      "Conversion of files:\n"
+      "  --output-dir=DIR        write the output files into the folder DIR\n"
+      "                            (default: the settings' OutDir, else the current\n"
+      "                            directory)\n"
+      "  --ext=EXT               the output extension, used as given: --ext=.txt\n"
+      "                            (default: the settings' Ext, else .TXT)\n"
+      "  --mode=POLICY           when an output name is in use: 'number' takes the\n"
+      "                            first free NAME.000 to NAME.999, 'overwrite'\n"
+      "                            replaces the file (default: the settings' Mode;\n"
+      "                            asking, which needs the window, numbers)\n"
+      "  --dry-run               print 'FILE -> OUTPUT' for each FILE on standard\n"
+      "                            output and write nothing\n"
+      "  --quiet                 report only the files that were not converted\n"
       "      --help     display this help and exit\n"
       "      --version  output version information and exit\n"
       "\n"
-      "Input and output are text with CR LF line ends: a CR byte of the input is dropped,\n"
-      "a byte 0x1A ends it, and every line break is written as CR LF. Other bytes pass\n"
-      "through unchanged (ASCII, Shift-JIS or UTF-8).\n"
+      "Each FILE converted is reported on standard error as 'FILE -> OUTPUT', followed\n"
+      "by ' (overwritten)' when it replaced a file. A FILE that cannot be converted is\n"
+      "reported as '" +
+      program +
+      ": FILE: reason', and the next FILE follows; an output\n"
+      "left incomplete by an error or an interruption is removed. On a terminal a\n"
+      "progress line '[N/TOTAL] FILE' shows once the work has lasted a second.\n"
+      "\n"
+      "Input and output are text with CR LF line ends: a CR byte of the input is\n"
+      "dropped, a byte 0x1A ends it, and every line break is written as CR LF. Other\n"
+      "bytes pass through unchanged (ASCII, Shift-JIS or UTF-8).\n"
       "\n"
       "Settings:\n";
   text += "  " + profile_path +
           "\n"
           "      section [Default]: DelAll=1 deletes all leading blanks, else DelColumn=1\n"
           "      applies the column rule with Column (default 4); DelSpac3 other than 0\n"
-          "      collapses spaces.\n";
+          "      collapses spaces; Ext is the output extension. [Filename] Mode: 0\n"
+          "      numbers, 1 asks (numbers here), 2 overwrites. [Regist] OutDir: the\n"
+          "      output folder.\n";
   text += "  " + word_list_path +
           "\n"
           "      the exception words, used unless --words or --no-words is given;\n"
@@ -231,8 +367,8 @@ std::string HelpText(const std::string& profile_path, const std::string& word_li
   text +=
       "\n"
       "Exit status:\n"
-      " 0  if OK,\n"
-      " 1  if a file could not be read or written,\n"
+      " 0  if OK (every FILE converted),\n"
+      " 1  if a file could not be read or written, or a FILE was not converted,\n"
       " 2  if the command line is wrong.\n";
   return text;
 }

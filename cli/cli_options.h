@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "output/output_name.h"
+
 namespace vintrel::cli {
 
 inline constexpr std::string_view kProgramName = "vintrel-cli";
@@ -25,6 +27,13 @@ struct CliOptions {
   std::optional<bool> collapse_spaces;
   WordSource words = WordSource::kWordListFile;
   std::string words_file;  // with kGivenFile
+  // The conversion of files (FILE operands): where the output files go and how they are
+  // named. Empty: the profile's setting.
+  std::optional<std::string> output_dir;  // --output-dir: a folder, never empty
+  std::optional<std::string> ext;         // --ext: used as given, no '/' in it
+  std::optional<int> mode;                // --mode: ModeSearchFree or ModeOverwrite
+  bool dry_run = false;                   // --dry-run: name the outputs, write nothing
+  bool quiet = false;                     // --quiet: no outcome lines, no progress line
   bool show_help = false;
   bool show_version = false;
   std::vector<std::string> operands;  // arguments that are not options, in order
@@ -39,10 +48,16 @@ struct CliParseResult {
   std::string error;
 };
 
+// True when OPTIONS name files to convert: any operands except none or a lone "-" (both
+// mean standard input to standard output).
+bool ConvertsFiles(const CliOptions& options);
+
 // Parses ARGS (the arguments after the program name) the GNU way: long options as
 // --name=VALUE or --name VALUE, any unambiguous prefix of a long option name, "--" ends the
 // options, a lone "-" and every other argument not starting with '-' is an operand, options
 // and operands may be mixed; a later option overrides an earlier one. No global state.
+// Unless --help or --version is given, it also refuses "-" among other operands and the
+// options that only files use (--output-dir, --ext, --mode, --dry-run) without files.
 CliParseResult ParseCliOptions(const std::vector<std::string>& args);
 
 // The text of --help, naming the profile and word list files at their real paths.

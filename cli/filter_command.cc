@@ -3,26 +3,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
-
+#include "cli/command_settings.h"
+#include "engine/convert_file.h"
 #include "platform/core/app_paths.h"
 #include "platform/core/file_error.h"
 #include "platform/core/profile.h"
 #include "platform/core/string_map.h"
 #include "platform/core/text_file.h"
-#include "settings/settings_store.h"
-#include "settings/word_list.h"
 
 namespace vintrel::cli {
-
-ConvertOptions EffectiveConvertOptions(const CliOptions& options, const Profile& profile) {
-  ConvertOptions convert = ReadConvertOptions(profile);
-  if (options.lead_mode) convert.lead_mode = *options.lead_mode;
-  if (options.column) convert.column = *options.column;
-  if (options.collapse_spaces) convert.collapse_spaces = *options.collapse_spaces;
-  return convert;
-}
-
 namespace {
 
 // True when standard input and standard output are one regular file: converting it would
@@ -48,16 +37,7 @@ int RunFilter(const CliOptions& options, std::FILE* errors) {
     const ConvertOptions convert = EffectiveConvertOptions(options, profile);
 
     CMapStringToString keep_words;
-    if (options.words == WordSource::kGivenFile) {
-      int error = 0;
-      if (!LoadKeepWords(options.words_file, &keep_words, &error)) {
-        std::fprintf(errors, "%s: %s: %s\n", program.c_str(), options.words_file.c_str(),
-                     std::strerror(error));
-        return 1;
-      }
-    } else if (options.words == WordSource::kWordListFile) {
-      LoadKeepWords(WordListPath(), &keep_words);
-    }
+    if (!LoadCommandWords(options, &keep_words, errors)) return 1;
 
     TextFile input;
     TextFile output;

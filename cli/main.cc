@@ -1,10 +1,12 @@
-// vintrel-cli: converts text on standard input to standard output the way the window
-// program converts files, with its settings and exception words.
+// vintrel-cli: converts text the way the window program converts files, with its settings
+// and exception words: standard input to standard output, or each FILE named on the
+// command line into a new output file.
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/batch_command.h"
 #include "cli/cli_options.h"
 #include "cli/filter_command.h"
 #include "platform/core/app_paths.h"
@@ -29,10 +31,6 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (!options.operands.empty()) {
-    std::fprintf(stderr, "%s: extra operand '%s'\n%s\n", std::string(kProgramName).c_str(),
-                 options.operands.front().c_str(), TryHelpText().c_str());
-    return 2;
-  }
+  if (ConvertsFiles(options)) return RunBatch(options, StandardStreams());
   return RunFilter(options, stderr);
 }

@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,13 +68,13 @@ const GoodCase kGoodCases[] = {
      {}},
     {"prefix of words is exact", {"--words=x"}, {}, {}, {}, WordSource::kGivenFile, "x", {}},
     {"operands kept in order",
-     {"a.txt", "--no-words", "-", "b.txt"},
+     {"b.txt", "--no-words", "a.txt", "c.txt"},
      {},
      {},
      {},
      WordSource::kNone,
      "",
-     {"a.txt", "-", "b.txt"}},
+     {"b.txt", "a.txt", "c.txt"}},
     {"double dash ends the options",
      {"--", "--leading=all", "-x"},
      {},
@@ -153,6 +154,32 @@ const BadCase kBadCases[] = {
      {"--column=2147483648"},
      "vintrel-cli: invalid column count '2147483648' (a whole number from 0 up is expected)"},
     {"empty words file", {"--words="}, "vintrel-cli: option '--words' needs a file name"},
+    {"bad collision policy",
+     {"--mode=ask", "a.txt"},
+     "vintrel-cli: invalid argument 'ask' for '--mode'\nValid arguments are:\n"
+     "  - 'number'\n  - 'overwrite'"},
+    {"collision policy is case-sensitive",
+     {"--mode=Number", "a.txt"},
+     "vintrel-cli: invalid argument 'Number' for '--mode'\nValid arguments are:\n"
+     "  - 'number'\n  - 'overwrite'"},
+    {"empty output folder",
+     {"--output-dir=", "a.txt"},
+     "vintrel-cli: option '--output-dir' needs a folder name"},
+    {"extension with a slash",
+     {"--ext=.d/x", "a.txt"},
+     "vintrel-cli: invalid extension '.d/x' (it may not contain '/')"},
+    {"standard input among files",
+     {"a.txt", "-"},
+     "vintrel-cli: standard input ('-') cannot be converted together with files"},
+    {"standard input twice", {"-", "-"}, "vintrel-cli: extra operand '-'"},
+    {"output folder without files",
+     {"--output-dir=out"},
+     "vintrel-cli: option '--output-dir' needs FILE operands"},
+    {"first option of files is named",
+     {"--quiet", "--ext=.txt", "--dry-run", "-"},
+     "vintrel-cli: option '--ext' needs FILE operands"},
+    {"dry run of the filter", {"--dry-run"}, "vintrel-cli: option '--dry-run' needs FILE operands"},
+    {"policy without files", {"--mode=number"}, "vintrel-cli: option '--mode' needs FILE operands"},
 };
 
 TEST(CliOptionsTest, Refused) {
@@ -162,6 +189,84 @@ TEST(CliOptionsTest, Refused) {
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, c.error);
   }
+}
+
+struct FileOptionCase {
+  const char* name;
+  Args args;
+  std::optional<std::string> output_dir;
+  std::optional<std::string> ext;
+  std::optional<int> mode;
+  bool dry_run;
+  bool quiet;
+};
+
+const FileOptionCase kFileOptionCases[] = {
+    {"none", {"a.txt"}, {}, {}, {}, false, false},
+    {"output folder", {"--output-dir=out", "a.txt"}, "out", {}, {}, false, false},
+    {"output folder apart", {"--output-dir", "/srv/x/", "a"}, "/srv/x/", {}, {}, false, false},
+    {"extension", {"--ext=.md", "a"}, {}, ".md", {}, false, false},
+    {"empty extension", {"--ext=", "a"}, {}, "", {}, false, false},
+    {"extension without a dot", {"--ext", "txt", "a"}, {}, "txt", {}, false, false},
+    {"numbered", {"--mode=number", "a"}, {}, {}, ModeSearchFree, false, false},
+    {"overwrite", {"--mode", "overwrite", "a"}, {}, {}, ModeOverwrite, false, false},
+    {"last policy wins",
+     {"--mode=overwrite", "a", "--mode=number"},
+     {},
+     {},
+     ModeSearchFree,
+     false,
+     false},
+    {"dry run and quiet by prefix", {"--dry", "--q", "a"}, {}, {}, {}, true, true},
+    {"quiet keeps the filter", {"--quiet"}, {}, {}, {}, false, true},
+    {"quiet with a lone dash", {"--quiet", "-"}, {}, {}, {}, false, true},
+    {"prefixes",
+     {"--out=o", "--e=.x", "--mo=number", "a"},
+     "o",
+     ".x",
+     ModeSearchFree,
+     false,
+     false},
+};
+
+TEST(CliOptionsTest, OptionsOfFiles) {
+  for (const FileOptionCase& c : kFileOptionCases) {
+    SCOPED_TRACE(c.name);
+    const CliParseResult result = ParseCliOptions(c.args);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.options.output_dir, c.output_dir);
+    EXPECT_EQ(result.options.ext, c.ext);
+    EXPECT_EQ(result.options.mode, c.mode);
+    EXPECT_EQ(result.options.dry_run, c.dry_run);
+    EXPECT_EQ(result.options.quiet, c.quiet);
+  }
+}
+
+TEST(CliOptionsTest, WhatConvertsFiles) {
+  struct {
+    const char* name;
+    Args operands;
+    bool converts_files;
+  } cases[] = {
+      {"no operand", {}, false},
+      {"a lone dash", {"-"}, false},
+      {"one file", {"a.txt"}, true},
+      {"a file named like an option after --", {"--", "--x"}, true},
+      {"a lone dash after --", {"--", "-"}, false},
+      {"several files", {"a", "b"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CliParseResult result = ParseCliOptions(c.operands);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(ConvertsFiles(result.options), c.converts_files);
+  }
+}
+
+// --help and --version answer before the operands and options are checked together.
+TEST(CliOptionsTest, HelpWinsOverCombinationErrors) {
+  EXPECT_TRUE(ParseCliOptions({"--output-dir=x", "--help"}).ok);
+  EXPECT_TRUE(ParseCliOptions({"a", "-", "--version"}).ok);
 }
 
 TEST(CliOptionsTest, LargestColumnIsAccepted) {
@@ -176,7 +281,8 @@ TEST(CliOptionsTest, HelpNamesTheSettingsFiles) {
   for (const char* part :
        {"/home/u/.config/vintrel.INI", "/home/u/.config/vintrel.lst", "--leading=MODE",
         "--column=N", "--collapse-spaces", "--no-collapse-spaces", "--words=FILE", "--no-words",
-        "--help", "--version", "Exit status:"}) {
+        "--help", "--version", "Exit status:", "FILE...", "--output-dir=DIR", "--ext=EXT",
+        "--mode=POLICY", "--dry-run", "--quiet"}) {
     EXPECT_NE(help.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(VersionText(), "vintrel-cli (Vintrel) " VINTREL_VERSION "\n");

@@ -2,30 +2,21 @@
 // temporary configuration folder.
 
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace vintrel {
 namespace {
 
 using test::ReadFileBytes;
 using test::ScopedTempDir;
-
-struct Outcome {
-  int status = -1;  // exit status, or -1 when the program did not exit normally
-  std::string out;
-  std::string err;
-};
+using Outcome = test::CliOutcome;
 
 // Runs vintrel-cli with ARGS, INPUT on its standard input and CONFIG as XDG_CONFIG_HOME.
 // Standard output goes to OUTPUT_PATH when given (and is then not captured), appended to
@@ -33,50 +24,18 @@ struct Outcome {
 Outcome RunCli(const ScopedTempDir& work, const std::string& config,
                const std::vector<std::string>& args, const std::string& input,
                const std::string& output_path = "", int output_flags = O_TRUNC) {
-  const std::string in_path = work.WriteFile("stdin.bin", input);
-  const std::string out_path = output_path.empty()      ? work.Child("stdout.bin")
-                               : output_path == "stdin" ? in_path
-                                                        : output_path;
-  const std::string err_path = work.Child("stderr.bin");
-
-  std::vector<std::string> env_strings;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    if (entry.rfind("XDG_CONFIG_HOME=", 0) == 0 || entry.rfind("HOME=", 0) == 0) continue;
-    env_strings.push_back(entry);
-  }
-  env_strings.push_back("XDG_CONFIG_HOME=" + config);
-  env_strings.push_back("HOME=" + work.path());
-  std::vector<char*> envp;
-  for (std::string& s : env_strings) envp.push_back(s.data());
-  envp.push_back(nullptr);
-
-  std::vector<std::string> argv_strings = {VINTREL_CLI_PATH};
-  argv_strings.insert(argv_strings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& s : argv_strings) argv.push_back(s.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | output_flags,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = 0;
-  Outcome outcome;
-  const int spawned =
-      posix_spawn(&pid, VINTREL_CLI_PATH, &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  EXPECT_EQ(spawned, 0);
-  if (spawned != 0) return outcome;
-  int wait_status = 0;
-  EXPECT_EQ(waitpid(pid, &wait_status, 0), pid);
-  if (WIFEXITED(wait_status)) outcome.status = WEXITSTATUS(wait_status);
-  if (output_path.empty()) outcome.out = ReadFileBytes(out_path);
-  outcome.err = ReadFileBytes(err_path);
-  return outcome;
+  test::CliRun run;
+  run.args = args;
+  run.config = config;
+  run.home = work.path();
+  run.stdin_path = work.WriteFile("stdin.bin", input);
+  run.stdout_path = output_path.empty()      ? work.Child("stdout.bin")
+                    : output_path == "stdin" ? run.stdin_path
+                                             : output_path;
+  run.stdout_flags = output_flags;
+  run.capture_stdout = output_path.empty();
+  run.stderr_path = work.Child("stderr.bin");
+  return test::RunCliProcess(run);
 }
 
 // A configuration folder with a profile and a word list.
@@ -216,9 +175,18 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
        "vintrel-cli: invalid argument 'none' for '--leading'\nValid arguments are:\n"
        "  - 'keep'\n  - 'all'\n  - 'column'\n"
        "Try 'vintrel-cli --help' for more information.\n"},
-      {"operand",
-       {"file.txt"},
-       "vintrel-cli: extra operand 'file.txt'\n"
+      {"standard input among files",
+       {"file.txt", "-"},
+       "vintrel-cli: standard input ('-') cannot be converted together with files\n"
+       "Try 'vintrel-cli --help' for more information.\n"},
+      {"option of files without files",
+       {"--output-dir=out"},
+       "vintrel-cli: option '--output-dir' needs FILE operands\n"
+       "Try 'vintrel-cli --help' for more information.\n"},
+      {"bad collision policy",
+       {"--mode=ask", "file.txt"},
+       "vintrel-cli: invalid argument 'ask' for '--mode'\nValid arguments are:\n"
+       "  - 'number'\n  - 'overwrite'\n"
        "Try 'vintrel-cli --help' for more information.\n"},
   };
   for (const auto& c : cases) {
