@@ -7,10 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include <algorithm>
 #include <mutex>
 #include <set>
 #include <utility>
@@ -52,7 +49,7 @@ int NotRegularError(mode_t mode) { return S_ISDIR(mode) ? EISDIR : EINVAL; }
 TextFile::TextFile() = default;
 
 TextFile::~TextFile() {
-  if (fd_ >= 0 && mode_ == kWrite) {
+  if (write_limit_ > 0) {
     try {
       Flush();
     } catch (const FileError&) {
@@ -77,7 +74,10 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
   buffer_ = std::move(other.buffer_);
   begin_ = std::exchange(other.begin_, 0);
   end_ = std::exchange(other.end_, 0);
+  zero_ = std::exchange(other.zero_, 0);
   at_end_ = std::exchange(other.at_end_, false);
+  write_end_ = std::exchange(other.write_end_, 0);
+  write_limit_ = std::exchange(other.write_limit_, 0);
   return *this;
 }
 
@@ -119,94 +119,131 @@ int TextFile::Open(const std::string& path, Mode mode) {
   int status = fcntl(fd, F_GETFL);
   if (status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) return fail_held(errno);
 
-  fd_ = fd;
-  mode_ = mode;
-  attached_ = false;
+  Reset(fd, mode);
   held_ = true;
   dev_ = st.st_dev;
   ino_ = st.st_ino;
   path_ = path;
-  begin_ = end_ = 0;
-  at_end_ = false;
   return 0;
 }
 
 void TextFile::Attach(int fd, Mode mode, std::string name) {
   Abandon();
-  fd_ = fd;
-  mode_ = mode;
+  Reset(fd, mode);
   attached_ = true;
-  held_ = false;
   path_ = std::move(name);
-  begin_ = end_ = 0;
-  at_end_ = false;
 }
 
-bool TextFile::Fill() {
+void TextFile::Reset(int fd, Mode mode) {
   if (!buffer_) buffer_.reset(new char[kBufferSize]);
-  begin_ = end_ = 0;
-  if (at_end_) return false;
-  ssize_t got;
-  do {
-    got = read(fd_, buffer_.get(), kBufferSize);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) throw FileError(path_, errno);
-  end_ = static_cast<size_t>(got);
-  if (got == 0) at_end_ = true;
-  if (const void* eof = memchr(buffer_.get(), 0x1A, end_)) {
-    end_ = static_cast<size_t>(static_cast<const char*>(eof) - buffer_.get());
-    at_end_ = true;  // nothing behind a 0x1A is ever read
+  fd_ = fd;
+  mode_ = mode;
+  attached_ = false;
+  held_ = false;
+  begin_ = end_ = zero_ = 0;
+  at_end_ = false;
+  write_end_ = 0;
+  write_limit_ = mode == kWrite ? kBufferSize : 0;
+}
+
+bool TextFile::Refill() {
+  char* const buffer = buffer_.get();
+  if (begin_ > 0) {
+    // The unread bytes (less than a piece) move to the front.
+    memmove(buffer, buffer + begin_, end_ - begin_);
+    end_ -= begin_;
+    zero_ -= begin_;
+    begin_ = 0;
   }
-  return true;  // possibly with no bytes, when the block began with 0x1A
+  while (!at_end_ && end_ < kBufferSize) {
+    ssize_t got = read(fd_, buffer + end_, kBufferSize - end_);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(path_, errno);
+    }
+    if (got == 0) {
+      at_end_ = true;
+      break;
+    }
+    char* const fresh = buffer + end_;
+    char* fresh_end = fresh + got;
+    if (char* eof = static_cast<char*>(memchr(fresh, 0x1A, fresh_end - fresh))) {
+      fresh_end = eof;
+      at_end_ = true;  // nothing behind a 0x1A is ever read
+    }
+    // Text mode drops every CR; a block without one (the common case) stays as it is.
+    if (char* cr = static_cast<char*>(memchr(fresh, '\r', fresh_end - fresh))) {
+      char* out = cr;
+      for (const char* in = cr + 1; in < fresh_end; ++in) {
+        if (*in != '\r') *out++ = *in;
+      }
+      fresh_end = out;
+    }
+    if (zero_ == end_) {
+      const void* zero = memchr(fresh, '\0', fresh_end - fresh);
+      zero_ = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - buffer)
+                              : static_cast<size_t>(fresh_end - buffer);
+    }
+    const bool got_text = fresh_end > fresh;
+    end_ = static_cast<size_t>(fresh_end - buffer);
+    if (got_text) return true;  // a block of CRs alone gives no text: read on
+  }
+  return false;
+}
+
+void TextFile::Consume(size_t size) {
+  begin_ += size;
+  if (zero_ < begin_) {
+    const void* zero = memchr(buffer_.get() + begin_, '\0', end_ - begin_);
+    zero_ = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - buffer_.get())
+                            : end_;
+  }
 }
 
 size_t TextFile::ReadPiece(char* buf, size_t limit) {
   if (fd_ < 0 || mode_ != kRead) throw FileError(path_, EBADF);
   if (limit == 0) return 0;
-  char* out = buf;
-  char* const out_end = buf + limit - 1;
-  while (out < out_end) {
-    if (begin_ == end_ && !Fill()) break;
+  size_t stored = 0;
+  while (stored < limit - 1) {
+    if (begin_ == end_ && !Refill()) break;
     const char* in = buffer_.get() + begin_;
-    const char* const in_end = buffer_.get() + end_;
-    bool line_done = false;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: each block is stored whole, then the output end is moved to
-    // the first CR or LF in it, if any.
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    while (in_end - in >= 16 && out_end - out >= 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
-      const unsigned mask = static_cast<unsigned>(
-          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr))));
-      if (mask == 0) {
-        in += 16;
-        out += 16;
-        continue;
-      }
-      const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
-      in += at + 1;
-      out += at;
-      if (in[-1] == '\n') {
-        *out++ = '\n';
-        line_done = true;
-        break;
-      }
-    }
-#endif
-    // Byte by byte near the ends of the buffers.
-    while (!line_done && in < in_end && out < out_end) {
-      const char c = *in++;
-      if (c == '\r') continue;
-      *out++ = c;
-      line_done = c == '\n';
-    }
-    begin_ = static_cast<size_t>(in - buffer_.get());
-    if (line_done) break;
+    size_t size = std::min(end_ - begin_, limit - 1 - stored);
+    const void* lf = memchr(in, '\n', size);
+    if (lf != nullptr) size = static_cast<size_t>(static_cast<const char*>(lf) - in) + 1;
+    memcpy(buf + stored, in, size);
+    stored += size;
+    Consume(size);
+    if (lf != nullptr) break;
   }
-  *out = '\0';
-  return static_cast<size_t>(out - buf);
+  buf[stored] = '\0';
+  return stored;
+}
+
+TextFile::Piece TextFile::ReadPieceInPlace(size_t limit) {
+  if (fd_ < 0 || mode_ != kRead) throw FileError(path_, EBADF);
+  Piece piece;
+  if (limit < 2) return piece;
+  const size_t most = std::min(limit, kInPlaceLimit) - 1;
+  size_t searched = 0;  // bytes from begin_ known to hold no line feed
+  for (;;) {
+    const size_t unread = end_ - begin_;
+    const size_t span = std::min(unread, most);
+    char* const in = buffer_.get() + begin_;
+    if (const void* lf = memchr(in + searched, '\n', span - searched)) {
+      piece.size = static_cast<size_t>(static_cast<const char*>(lf) - in) + 1;
+      break;
+    }
+    searched = span;
+    // A whole piece without a line feed, or the last bytes of the file.
+    if (unread >= most || !Refill()) {
+      piece.size = std::min(end_ - begin_, most);
+      break;
+    }
+  }
+  piece.data = buffer_.get() + begin_;
+  piece.text_size = std::min(piece.size, zero_ - begin_);
+  Consume(piece.size);
+  return piece;
 }
 
 void TextFile::WriteOut(const char* data, size_t size) {
@@ -223,45 +260,40 @@ void TextFile::WriteOut(const char* data, size_t size) {
 
 void TextFile::Write(const char* data, size_t size) {
   if (fd_ < 0 || mode_ != kWrite) throw FileError(path_, EBADF);
-  if (!buffer_) buffer_.reset(new char[kBufferSize]);
-  const char* in = data;
-  const char* const in_end = data + size;
-  while (in < in_end) {
-    // Room for a block and the CR that its LF may add.
-    if (kBufferSize - end_ < 32) Flush();
-    char* out = buffer_.get() + end_;
-    char* const out_end = buffer_.get() + kBufferSize;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (in_end - in >= 16 && out_end - out >= 32) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
-      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
-      if (mask == 0) {
-        in += 16;
-        out += 16;
-        continue;
-      }
-      const unsigned at = static_cast<unsigned>(__builtin_ctz(mask));
-      in += at + 1;
-      out += at;
-      *out++ = '\r';
-      *out++ = '\n';
+  while (size > 0) {
+    const void* lf = memchr(data, '\n', size);
+    if (lf == nullptr) {
+      WriteText(data, size, false);
+      return;
     }
-#endif
-    while (in < in_end && out_end - out >= 2) {
-      const char c = *in++;
-      if (c == '\n') *out++ = '\r';
-      *out++ = c;
-    }
-    end_ = static_cast<size_t>(out - buffer_.get());
+    const size_t line = static_cast<size_t>(static_cast<const char*>(lf) - data);
+    WriteText(data, line, true);
+    data += line + 1;
+    size -= line + 1;
+  }
+}
+
+void TextFile::WriteTextSlowly(const char* data, size_t size, bool end_line) {
+  if (fd_ < 0 || mode_ != kWrite) throw FileError(path_, EBADF);
+  while (size > 0) {
+    if (write_end_ == write_limit_) Flush();
+    const size_t part = std::min(size, write_limit_ - write_end_);
+    memcpy(buffer_.get() + write_end_, data, part);
+    write_end_ += part;
+    data += part;
+    size -= part;
+  }
+  if (end_line) {
+    if (write_limit_ - write_end_ < 2) Flush();
+    buffer_[write_end_++] = '\r';
+    buffer_[write_end_++] = '\n';
   }
 }
 
 void TextFile::Flush() {
   if (fd_ < 0 || mode_ != kWrite) return;
-  size_t waiting = end_;
-  end_ = 0;  // after an error the buffered bytes are dropped, not retried
+  size_t waiting = write_end_;
+  write_end_ = 0;  // after an error the buffered bytes are dropped, not retried
   if (waiting > 0) WriteOut(buffer_.get(), waiting);
 }
 
@@ -280,7 +312,7 @@ void TextFile::Close() {
 }
 
 void TextFile::Abandon() {
-  end_ = 0;
+  write_end_ = 0;
   Release();
 }
 
@@ -290,8 +322,9 @@ void TextFile::Release() {
   if (held_) Held().Drop(dev_, ino_);
   held_ = false;
   attached_ = false;
-  begin_ = end_ = 0;
+  begin_ = end_ = zero_ = 0;
   at_end_ = false;
+  write_end_ = write_limit_ = 0;
 }
 
 }  // namespace vintrel

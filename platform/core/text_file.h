@@ -2,6 +2,7 @@
 #define VINTREL_PLATFORM_CORE_TEXT_FILE_H_
 
 #include <stddef.h>
+#include <string.h>
 #include <sys/types.h>
 
 #include <memory>
@@ -54,11 +55,47 @@ class TextFile {
   // Throws FileError on a read error, or with EBADF when the file is not open for reading.
   size_t ReadPiece(char* buf, size_t limit);
 
+  // A piece that ReadPieceInPlace() left in the file's read buffer.
+  struct Piece {
+    char* data = nullptr;  // the bytes of the piece; the caller may change them in place
+    size_t size = 0;       // 0 only at the end of the file
+    size_t text_size = 0;  // the bytes before the first zero byte: SIZE when there is none
+  };
+
+  // The largest LIMIT that ReadPieceInPlace() takes; a larger one acts as this one.
+  static constexpr size_t kInPlaceLimit = 16 * 1024;
+
+  // Reads the piece that ReadPiece() with LIMIT would store, but without copying it: the
+  // piece is left in the read buffer, where it stays valid (and changeable, though only
+  // within DATA[0, SIZE)) until the next call that reads, opens, closes or moves this
+  // object. Errors as ReadPiece().
+  Piece ReadPieceInPlace(size_t limit);
+
   // Writes SIZE bytes of DATA, every LF as CR LF, through an internal buffer. Throws
   // FileError on a write error (the buffered bytes are then dropped), or with EBADF when
   // the file is not open for writing.
   void Write(const char* data, size_t size);
   void Write(std::string_view text) { Write(text.data(), text.size()); }
+
+  // Writes SIZE bytes of DATA as they are, followed by a line break (CR LF) when END_LINE.
+  // DATA must hold no LF (it would not become CR LF); it is the caller who knows where its
+  // lines end, so nothing is searched. Errors as Write().
+  void WriteText(const char* data, size_t size, bool end_line) {
+    const size_t room = write_limit_ - write_end_;  // 0 unless open for writing
+    if (size < room && room - size >= 2) {
+      char* out = buffer_.get() + write_end_;
+      if (size > 0) memcpy(out, data, size);
+      out += size;
+      if (end_line) {
+        out[0] = '\r';
+        out[1] = '\n';
+        out += 2;
+      }
+      write_end_ = static_cast<size_t>(out - buffer_.get());
+      return;
+    }
+    WriteTextSlowly(data, size, end_line);
+  }
 
   // Writes out the internal buffer. Throws FileError as Write() does.
   void Flush();
@@ -72,9 +109,13 @@ class TextFile {
 
  private:
   static constexpr size_t kBufferSize = 64 * 1024;
+  static_assert(kBufferSize >= 2 * kInPlaceLimit);
 
-  void Release();  // Closes the descriptor (unless attached) and drops the hold.
-  bool Fill();     // Refills the read buffer; false at the end of the file.
+  void Release();                 // Closes the descriptor (unless attached) and drops the hold.
+  void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
+  bool Refill();              // Reads more behind the unread bytes; false at the end of the file.
+  void Consume(size_t size);  // Passes over SIZE unread bytes.
+  void WriteTextSlowly(const char* data, size_t size, bool end_line);
   void WriteOut(const char* data, size_t size);
 
   int fd_ = -1;
@@ -84,10 +125,17 @@ class TextFile {
   dev_t dev_ = 0;
   ino_t ino_ = 0;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;  // kBufferSize bytes, made at first use
-  size_t begin_ = 0;                // read: next unread byte of buffer_
-  size_t end_ = 0;                  // read: end of the bytes in buffer_; write: bytes waiting
-  bool at_end_ = false;             // read: the end of the file (or a 0x1A) was reached
+  std::unique_ptr<char[]> buffer_;  // kBufferSize bytes, made at the first open
+  // Reading: buffer_[begin_, end_) holds the unread text, CRs already dropped; zero_ is
+  // where its first zero byte is (end_ when it has none).
+  size_t begin_ = 0;
+  size_t end_ = 0;
+  size_t zero_ = 0;
+  bool at_end_ = false;  // the end of the file (or a 0x1A) was reached
+  // Writing: buffer_[0, write_end_) waits to be written; write_limit_ is kBufferSize while
+  // the file is open for writing and 0 otherwise.
+  size_t write_end_ = 0;
+  size_t write_limit_ = 0;
 };
 
 }  // namespace vintrel

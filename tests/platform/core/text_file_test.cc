@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/core/file_error.h"
@@ -20,19 +22,50 @@ namespace {
 using test::ReadFileBytes;
 using test::ScopedTempDir;
 
-// Reads PATH piece by piece with LIMIT; checks the zero byte behind every piece.
-std::vector<std::string> ReadPieces(const std::string& path, size_t limit) {
-  TextFile file;
-  EXPECT_EQ(file.Open(path, TextFile::kRead), 0);
+// The ways of reading pieces: copied out (ReadPiece), left in place (ReadPieceInPlace), or
+// both in turns on the same file.
+enum class Reader { kCopy, kInPlace, kTurns };
+const Reader kReaders[] = {Reader::kCopy, Reader::kInPlace, Reader::kTurns};
+const char* ReaderName(Reader reader) {
+  return reader == Reader::kCopy      ? "ReadPiece"
+         : reader == Reader::kInPlace ? "ReadPieceInPlace"
+                                      : "in turns";
+}
+
+// Reads FILE piece by piece with LIMIT. A copied piece must have a zero byte behind it; a
+// piece in place must report where its first zero byte is, and it is overwritten once read
+// (the caller may edit it), which must change none of the pieces after it.
+std::vector<std::string> ReadAllPieces(TextFile& file, size_t limit, Reader reader) {
   std::vector<std::string> pieces;
   std::vector<char> buf(limit + 1, '#');
-  while (size_t n = file.ReadPiece(buf.data(), limit)) {
-    EXPECT_LT(n, limit);
-    EXPECT_EQ(buf[n], '\0');
-    pieces.emplace_back(buf.data(), n);
+  for (bool copy = reader != Reader::kInPlace;; copy = reader == Reader::kTurns ? !copy : copy) {
+    if (copy) {
+      size_t n = file.ReadPiece(buf.data(), limit);
+      if (n == 0) break;
+      EXPECT_LT(n, limit);
+      EXPECT_EQ(buf[n], '\0');
+      pieces.emplace_back(buf.data(), n);
+    } else {
+      TextFile::Piece piece = file.ReadPieceInPlace(limit);
+      if (piece.size == 0) break;
+      EXPECT_LT(piece.size, limit);
+      std::string bytes(piece.data, piece.size);
+      EXPECT_EQ(piece.text_size, std::min(bytes.find('\0'), bytes.size()));
+      std::fill(piece.data, piece.data + piece.size, '#');
+      pieces.push_back(bytes);
+    }
   }
-  EXPECT_EQ(buf[0], '\0');
   EXPECT_EQ(file.ReadPiece(buf.data(), limit), 0u) << "the end of the file stays the end";
+  EXPECT_EQ(buf[0], '\0');
+  EXPECT_EQ(file.ReadPieceInPlace(limit).size, 0u) << "the end of the file stays the end";
+  return pieces;
+}
+
+std::vector<std::string> ReadPieces(const std::string& path, size_t limit,
+                                    Reader reader = Reader::kCopy) {
+  TextFile file;
+  EXPECT_EQ(file.Open(path, TextFile::kRead), 0);
+  std::vector<std::string> pieces = ReadAllPieces(file, limit, reader);
   file.Close();
   return pieces;
 }
@@ -90,7 +123,79 @@ TEST(TextFileReadTest, PiecesInTextMode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string path = dir.WriteFile("in.txt", c.bytes);
-    EXPECT_EQ(ReadPieces(path, c.limit), c.pieces);
+    for (Reader reader : kReaders) {
+      SCOPED_TRACE(ReaderName(reader));
+      EXPECT_EQ(ReadPieces(path, c.limit, reader), c.pieces);
+    }
+  }
+}
+
+TEST(TextFileReadTest, PiecesInPlaceKnowWhereTheirTextEnds) {
+  using std::string_literals::operator""s;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<size_t> text_sizes;
+  };
+  const Case cases[] = {
+      {"no zero byte", "ab\ncd", {3, 2}},
+      {"zero inside", "ab\0cd\n"s, {2}},
+      {"zero first", "\0\n"s, {0}},
+      {"zero last", "ab\0"s, {2}},
+      {"several zeros, several pieces", "a\0b\0\nc\nd\0\n"s, {1, 2, 1}},
+      {"CR before a zero is dropped", "a\r\0b\n"s, {1}},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextFile file;
+    ASSERT_EQ(file.Open(dir.WriteFile("in.txt", c.bytes), TextFile::kRead), 0);
+    std::vector<size_t> text_sizes;
+    while (true) {
+      TextFile::Piece piece = file.ReadPieceInPlace(100);
+      if (piece.size == 0) break;
+      text_sizes.push_back(piece.text_size);
+    }
+    EXPECT_EQ(text_sizes, c.text_sizes);
+  }
+}
+
+TEST(TextFileReadTest, InPlaceLimitHasACeiling) {
+  const size_t most = TextFile::kInPlaceLimit - 1;
+  const std::string line(most + 10, 'x');
+  ScopedTempDir dir;
+  const std::string path = dir.WriteFile("in.txt", line + "\n");
+  const std::vector<std::string> expected = {line.substr(0, most), line.substr(most) + "\n"};
+  EXPECT_EQ(ReadPieces(path, TextFile::kInPlaceLimit + 1000, Reader::kInPlace), expected);
+}
+
+// Bytes that arrive a few at a time (a pipe, a terminal): pieces are the same as from a
+// file, a piece waiting for its line feed across any number of short reads.
+TEST(TextFileReadTest, ShortReadsFromAPipe) {
+  std::mt19937 random(4242);
+  const std::string alphabet = "abc \r\n";
+  std::string bytes;
+  for (int i = 0; i < 120000; ++i) bytes.push_back(alphabet[random() % alphabet.size()]);
+  bytes += std::string(12000, 'L') + "\n";  // longer than a piece
+  for (Reader reader : kReaders) {
+    SCOPED_TRACE(ReaderName(reader));
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&bytes, fd = fds[1]] {
+      std::mt19937 sizes(99);
+      for (size_t at = 0; at < bytes.size();) {
+        size_t size = std::min<size_t>(1 + sizes() % 3000, bytes.size() - at);
+        if (write(fd, bytes.data() + at, size) <= 0) break;
+        at += size;
+      }
+      close(fd);
+    });
+    TextFile file;
+    file.Attach(fds[0], TextFile::kRead, "the pipe");
+    EXPECT_EQ(ReadAllPieces(file, 5120, reader), ModelPieces(bytes, 5120));
+    file.Close();
+    writer.join();
+    close(fds[0]);
   }
 }
 
@@ -118,12 +223,16 @@ TEST(TextFileReadTest, LongInputsMatchTheModel) {
     if (std::string(c.name) == "NUL and high bytes") alphabet.push_back('\0');
     std::string bytes;
     for (size_t i = 0; i < c.size; ++i) bytes.push_back(alphabet[random() % alphabet.size()]);
-    std::string path = dir.WriteFile("long.txt", bytes);
-    EXPECT_EQ(ReadPieces(path, c.limit), ModelPieces(bytes, c.limit));
-    // A 0x1A far into the file ends it there.
-    bytes[c.size / 2 + 7] = '\x1a';
-    path = dir.WriteFile("long.txt", bytes);
-    EXPECT_EQ(ReadPieces(path, c.limit), ModelPieces(bytes, c.limit));
+    for (Reader reader : kReaders) {
+      SCOPED_TRACE(ReaderName(reader));
+      std::string path = dir.WriteFile("long.txt", bytes);
+      EXPECT_EQ(ReadPieces(path, c.limit, reader), ModelPieces(bytes, c.limit));
+      // A 0x1A far into the file ends it there.
+      std::string ended = bytes;
+      ended[c.size / 2 + 7] = '\x1a';
+      path = dir.WriteFile("long.txt", ended);
+      EXPECT_EQ(ReadPieces(path, c.limit, reader), ModelPieces(ended, c.limit));
+    }
   }
 }
 
@@ -216,6 +325,34 @@ TEST(TextFileWriteTest, RandomWritesMatchTheModel) {
   }
 }
 
+// WriteText() takes text without line feeds and the caller's word on where lines end; mixed
+// with Write(), in runs of every size, the file holds exactly what the calls said.
+TEST(TextFileWriteTest, WriteTextMatchesTheModel) {
+  const size_t largest[] = {0, 3, 200, 70000};
+  ScopedTempDir dir;
+  for (size_t largest_run : largest) {
+    SCOPED_TRACE("runs of up to " + std::to_string(largest_run) + " bytes");
+    std::mt19937 random(31337);
+    std::string expected;
+    std::string path = dir.Child("out.txt");
+    TextFile file;
+    ASSERT_EQ(file.Open(path, TextFile::kWrite), 0);
+    for (size_t total = 0; total < 300000 && expected.size() < 300000; ++total) {
+      std::string run(random() % (largest_run + 1), ' ');
+      for (char& byte : run) byte = "ab \r\0\x1a"[random() % 6];
+      const bool end_line = random() % 2 == 0;
+      if (random() % 5 == 0) {
+        file.Write(run + (end_line ? "\n" : ""));
+      } else {
+        file.WriteText(run.data(), run.size(), end_line);
+      }
+      expected += run + (end_line ? "\r\n" : "");
+    }
+    file.Close();
+    EXPECT_TRUE(ReadFileBytes(path) == expected) << "the written bytes differ";
+  }
+}
+
 TEST(TextFileWriteTest, DestructorWritesOutWhatIsBuffered) {
   ScopedTempDir dir;
   std::string path = dir.Child("out.txt");
@@ -262,11 +399,18 @@ TEST(TextFileErrorTest, ErrorsCarryThePathAndTheReason) {
        },
        ENOSPC},
       {"write beyond the buffer", [](TextFile* f) { f->Write(std::string(200000, 'x')); }, ENOSPC},
+      {"lines beyond the buffer",
+       [](TextFile* f) {
+         for (int i = 0; i < 100000; ++i) f->WriteText("line", 4, true);
+       },
+       ENOSPC},
       {"read from a file open for writing",
        [](TextFile* f) {
          char buf[8];
          f->ReadPiece(buf, sizeof buf);
        },
+       EBADF},
+      {"read in place from a file open for writing", [](TextFile* f) { f->ReadPieceInPlace(8); },
        EBADF},
   };
   for (const Case& c : cases) {
@@ -296,11 +440,15 @@ TEST(TextFileErrorTest, ReadErrorAndWrongMode) {
   TextFile input;
   ASSERT_EQ(input.Open(path, TextFile::kRead), 0);
   ExpectFileError([&] { input.Write("y"); }, path, EBADF);
+  ExpectFileError([&] { input.WriteText("y", 1, true); }, path, EBADF);
+  ExpectFileError([&] { input.WriteText("", 0, false); }, path, EBADF);
   input.Close();
   EXPECT_EQ(ReadFileBytes(path), "x\n");
 
   TextFile closed;
   ExpectFileError([&] { closed.ReadPiece(buf, sizeof buf); }, "", EBADF);
+  ExpectFileError([&] { closed.ReadPieceInPlace(sizeof buf); }, "", EBADF);
+  ExpectFileError([&] { closed.WriteText("y", 1, false); }, "", EBADF);
   closed.Close();  // closing a closed file does nothing
 }
 
