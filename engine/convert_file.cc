@@ -91,7 +91,7 @@ size_t TextStart(const char* line, size_t size, size_t first_text, int mode, siz
 
 void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& options,
                  const CMapStringToString& keep_words, LineHook line_hook) {
-  char line[kLineBufferSize];
+  static_assert(kReadLimit <= TextFile::kInPlaceLimit);
   const int mode = options.lead_mode == LeadDelAll || options.lead_mode == LeadDelColumn
                        ? options.lead_mode
                        : LeadKeep;
@@ -100,13 +100,15 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
   bool join_pending = false;
 
   for (;;) {
-    const size_t read = input.ReadPiece(line, kReadLimit);
-    if (read == 0) break;
+    // The piece is edited where it lies, in the input's read buffer; the edits stay inside
+    // it, and its text is copied once, into the output's buffer.
+    const TextFile::Piece piece = input.ReadPieceInPlace(kReadLimit);
+    if (piece.size == 0) break;
     line_hook();
+    char* const line = piece.data;
 
     // A zero byte ends the text of the piece.
-    size_t size = read;
-    if (const void* zero = memchr(line, '\0', read)) size = static_cast<const char*>(zero) - line;
+    size_t size = piece.text_size;
 
     // Blanks at the end go, the line feed with them; the first byte always stays.
     while (size > 1 && IsBlank(line[size - 1])) --size;
@@ -136,17 +138,19 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
       if (!keep_words.Contains(std::string_view(line + word, end - word))) --end;
     }
 
-    // The held-back line break of a hyphenated line goes where this line's first space is.
+    // From here the text holds no line feed. The held-back line break of a hyphenated line
+    // goes where this line's first space is.
+    const char* text = line + start;
+    size_t text_size = end - start;
     if (join_pending) {
-      if (void* space = memchr(line + start, ' ', end - start)) *static_cast<char*>(space) = '\n';
+      if (const void* space = memchr(text, ' ', text_size)) {
+        const size_t before = static_cast<size_t>(static_cast<const char*>(space) - text);
+        output.WriteText(text, before, true);
+        text += before + 1;
+        text_size -= before + 1;
+      }
     }
-
-    if (hyphenated) {
-      output.Write(line + start, end - start);
-    } else {
-      line[end] = '\n';
-      output.Write(line + start, end - start + 1);
-    }
+    output.WriteText(text, text_size, !hyphenated);
     join_pending = hyphenated;
   }
 }

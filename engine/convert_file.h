@@ -59,15 +59,15 @@ class LineHook {
   void (*call_)(const LineHook&) = nullptr;
 };
 
-// Size of the line buffer and the read limit of one piece (the limit counts the terminating
-// zero, so a piece holds at most kReadLimit - 1 bytes).
-inline constexpr std::size_t kLineBufferSize = 5200;
+// The read limit of one piece, a terminating zero counted: a piece holds at most
+// kReadLimit - 1 bytes.
 inline constexpr std::size_t kReadLimit = 5120;
 
 // Converts INPUT (open for reading) into OUTPUT (open for writing), one piece at a time,
-// and closes neither. A piece is what TextFile::ReadPiece yields with kReadLimit: a line, or
-// a part of a line longer than kReadLimit - 1 bytes, which is then converted as a line of
-// its own; a zero byte ends the piece's text. LINE_HOOK is called once for every piece,
+// and closes neither. A piece is what TextFile::ReadPiece yields with kReadLimit: a line,
+// or a part of a line longer than kReadLimit - 1 bytes, which is then converted as a line
+// of its own; a zero byte ends the piece's text. Pieces are converted where they lie, in
+// INPUT's read buffer (TextFile::ReadPieceInPlace). LINE_HOOK is called once for every piece,
 // after it is read and before it is converted.
 //
 // For each piece: blanks (0x09-0x0D, 0x20) at its end go, except its first byte; leading

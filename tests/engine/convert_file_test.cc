@@ -276,6 +276,40 @@ TEST(ConvertFileTest, LongLinesArriveInPieces) {
   }
 }
 
+// Pieces are converted where they lie in the input's read buffer. A block of lines that
+// ends with a plain line converts the same wherever it lies, so many copies of it, which
+// put the buffer's edges at every kind of place (inside a CR LF, a long line, a zero
+// byte, a join), convert to as many copies of its own output.
+TEST(ConvertFileTest, RepeatedBlocksConvertAlike) {
+  struct BlockCase {
+    const char* name;
+    ConvertOptions options;
+    std::string block;
+  };
+  const BlockCase cases[] = {
+      {"joins and CR LF", kAll, "  con-\r\ntinued text and hyph-\r\nenated.\r\n\r\nend.\r\n"},
+      {"lone line feeds under every mode", kAll, "\n\n  \n-\n\nx\n"},
+      {"lone line feeds, blanks kept", kKeep, "\n\n  \n-\n\nx\n"},
+      {"zero bytes end the text", kColumn4, "ab\0cd\n\0\n      \0x\nword-\0\nnext one\n"s},
+      {"long lines in pieces", kAll,
+       std::string(6000, 'a') + "\n" + std::string(5119, 'b') + "-\n" + "c d\n"},
+      {"collapsed spaces", Options(LeadKeep, 4, true), "a   b    c-\n  d  e\n"},
+      {"exception words", kAll, "the socio-\neconomic view\nanti-\nhero\n"},
+  };
+  for (const BlockCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<const char*> words = {"socio-", "anti-"};
+    const std::string once = Convert(c.block, c.options, words);
+    std::string input;
+    std::string expected;
+    while (input.size() < 300000) {
+      input += c.block;
+      expected += once;
+    }
+    EXPECT_TRUE(Convert(input, c.options, words) == expected) << "the output differs";
+  }
+}
+
 TEST(ConvertFileTest, HookIsCalledOncePerPieceBeforeItIsConverted) {
   ScopedTempDir dir;
   const std::string in_path = dir.WriteFile("in.txt", "a\nb-\nc d\n\n");
