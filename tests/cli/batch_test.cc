@@ -520,14 +520,22 @@ TEST(BatchTest, QuietReportsOnlyFailures) {
     const char* name;
     std::vector<std::string> args;
     int status;
+    std::string out;
     std::string err;
   } cases[] = {
-      {"all converted", {"--quiet", "--output-dir=out", "in/a.txt", "in/b.txt"}, 0, ""},
+      {"all converted", {"--quiet", "--output-dir=out", "in/a.txt", "in/b.txt"}, 0, "", ""},
       {"a failure",
        {"--output-dir=out", "in/a.txt", "in/missing.txt", "--quiet"},
        1,
+       "",
        "vintrel-cli: in/missing.txt: No such file or directory\n"
        "vintrel-cli: 1 of 2 files were not converted\n"},
+      {"a dry run still prints its lines",
+       {"--quiet", "--dry-run", "--output-dir=out", "in/a.txt", "in/missing.txt"},
+       1,
+       "in/a.txt -> out/A.TXT\n",
+       "vintrel-cli: in/missing.txt: No such file or directory\n"
+       "vintrel-cli: 1 of 2 files would not be converted\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -537,9 +545,10 @@ TEST(BatchTest, QuietReportsOnlyFailures) {
     scene.Make("in/b.txt", kPage);
     const CliOutcome outcome = scene.Run(c.args);
     EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.out, c.out);
     EXPECT_EQ(outcome.err, c.err);
-    EXPECT_EQ(ReadFileBytes(scene.work().Child("out/A.TXT")), kConverted);
+    const bool dry_run = std::find(c.args.begin(), c.args.end(), "--dry-run") != c.args.end();
+    EXPECT_EQ(ReadFileBytes(scene.work().Child("out/A.TXT")), dry_run ? "" : kConverted);
   }
 }
 
