@@ -153,6 +153,18 @@ TEST_F(CliTest, TextModeOnBothSides) {
   EXPECT_EQ(outcome.out, "example\r\nof it\r\nlast\r\n");
 }
 
+// A lone "-" names standard input: the filter, with the options of a filter.
+TEST_F(CliTest, LoneDashIsTheFilter) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-"}, {"--quiet", "-"}, {"--no-words", "--", "-"}}) {
+    SCOPED_TRACE(args.front());
+    const Outcome outcome = Run(args, "exam-\nple of it\n");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "example\r\nof it\r\n");
+    EXPECT_EQ(outcome.err, "");
+  }
+}
+
 TEST_F(CliTest, EmptyInputGivesEmptyOutput) {
   const Outcome outcome = Run({}, "");
   EXPECT_EQ(outcome.status, 0);
