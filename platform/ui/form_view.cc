@@ -39,7 +39,7 @@ class FormWidget : public QWidget {
  private:
   QPushButton* DefaultButton() const {
     for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-      if (button->isDefault()) return button;
+      if (button->property(kDefaultButtonProperty).toBool()) return button;
     }
     return nullptr;
   }

@@ -200,7 +200,12 @@ bool Window::BuildFromTemplate(QWidget* widget) {
       case ControlKind::kDefPushButton: {
         auto* button = new QPushButton(text, widget);
         button->setAutoDefault(true);
-        if (control.kind == ControlKind::kDefPushButton) button->setDefault(true);
+        if (control.kind == ControlKind::kDefPushButton) {
+          button->setDefault(true);
+          // Outside a dialog Qt takes the default state from a button that loses the
+          // focus; the template's default button stays the one Enter presses.
+          button->setProperty(kDefaultButtonProperty, true);
+        }
         QObject::connect(button, &QPushButton::clicked, widget,
                          [this, id] { OnControlNotify(Notify::kClicked, id); });
         made = button;

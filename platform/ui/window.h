@@ -13,6 +13,10 @@
 
 namespace vintrel::ui {
 
+// The property that marks the template's default push button (true); Enter in a form
+// presses the button that carries it.
+inline constexpr char kDefaultButtonProperty[] = "defaultButton";
+
 // A window built from a dialog template: the common half of Dialog and FormView. The
 // object owns its Qt widget (made by the subclass, filled here) and the widget owns its
 // controls. Every control widget carries the object name "id<ID>" (e.g. "id106"; controls

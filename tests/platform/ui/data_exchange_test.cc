@@ -331,6 +331,17 @@ void DataExchangeTest::enterInAFormPressesItsDefaultButton() {
   start.EnableWindow(false);
   QTest::keyClick(box->lineEdit(), Qt::Key_Return);
   QCOMPARE(Count(form->seen, Notify::kClicked, 106), 2);
+  // Once the start button has had the focus and lost it (a run disables it, which moves
+  // the focus on), Enter still presses it.
+  start.EnableWindow(true);
+  frame.widget()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(frame.widget()));
+  form->GetDlgItem(106)->setFocus();
+  QTRY_VERIFY(form->GetDlgItem(106)->hasFocus());
+  form->GetDlgItem(102)->setFocus();
+  QTRY_VERIFY(form->GetDlgItem(102)->hasFocus());
+  QTest::keyClick(form->GetDlgItem(102), Qt::Key_Return);
+  QCOMPARE(Count(form->seen, Notify::kClicked, 106), 3);
 }
 
 void DataExchangeTest::unboundControlsAreHarmless() {
