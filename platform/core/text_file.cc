@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <new>
 #include <set>
 #include <utility>
 
@@ -135,7 +136,11 @@ void TextFile::Attach(int fd, Mode mode, std::string name) {
 }
 
 void TextFile::Reset(int fd, Mode mode) {
-  if (!buffer_) buffer_.reset(new char[kBufferSize]);
+  if (!buffer_) {
+    // Aligned to the page, so that whole blocks are whole pages.
+    buffer_.reset(static_cast<char*>(aligned_alloc(4096, kBufferSize)));
+    if (!buffer_) throw std::bad_alloc();
+  }
   fd_ = fd;
   mode_ = mode;
   attached_ = false;
@@ -143,17 +148,18 @@ void TextFile::Reset(int fd, Mode mode) {
   begin_ = end_ = zero_ = 0;
   at_end_ = false;
   write_end_ = 0;
-  write_limit_ = mode == kWrite ? kBufferSize : 0;
+  write_limit_ = mode == kWrite ? kBlockSize : 0;
 }
 
 bool TextFile::Refill() {
   char* const buffer = buffer_.get();
-  if (begin_ > 0) {
-    // The unread bytes (less than a piece) move to the front.
-    memmove(buffer, buffer + begin_, end_ - begin_);
-    end_ -= begin_;
-    zero_ -= begin_;
-    begin_ = 0;
+  // The unread bytes (less than a piece) move to just before the block.
+  const size_t unread = end_ - begin_;
+  if (end_ != kInPlaceLimit) {
+    memmove(buffer + kInPlaceLimit - unread, buffer + begin_, unread);
+    zero_ = zero_ - begin_ + kInPlaceLimit - unread;
+    begin_ = kInPlaceLimit - unread;
+    end_ = kInPlaceLimit;
   }
   while (!at_end_ && end_ < kBufferSize) {
     ssize_t got = read(fd_, buffer + end_, kBufferSize - end_);
@@ -193,11 +199,13 @@ bool TextFile::Refill() {
 
 void TextFile::Consume(size_t size) {
   begin_ += size;
-  if (zero_ < begin_) {
-    const void* zero = memchr(buffer_.get() + begin_, '\0', end_ - begin_);
-    zero_ = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - buffer_.get())
-                            : end_;
-  }
+  if (zero_ < begin_) FindZero();
+}
+
+void TextFile::FindZero() {
+  const void* zero = memchr(buffer_.get() + begin_, '\0', end_ - begin_);
+  zero_ =
+      zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - buffer_.get()) : end_;
 }
 
 size_t TextFile::ReadPiece(char* buf, size_t limit) {
@@ -219,7 +227,7 @@ size_t TextFile::ReadPiece(char* buf, size_t limit) {
   return stored;
 }
 
-TextFile::Piece TextFile::ReadPieceInPlace(size_t limit) {
+TextFile::Piece TextFile::ReadPieceInPlaceSlowly(size_t limit) {
   if (fd_ < 0 || mode_ != kRead) throw FileError(path_, EBADF);
   Piece piece;
   if (limit < 2) return piece;
@@ -275,6 +283,11 @@ void TextFile::Write(const char* data, size_t size) {
 
 void TextFile::WriteTextSlowly(const char* data, size_t size, bool end_line) {
   if (fd_ < 0 || mode_ != kWrite) throw FileError(path_, EBADF);
+  Append(data, size);
+  if (end_line) Append("\r\n", 2);
+}
+
+void TextFile::Append(const char* data, size_t size) {
   while (size > 0) {
     if (write_end_ == write_limit_) Flush();
     const size_t part = std::min(size, write_limit_ - write_end_);
@@ -282,11 +295,6 @@ void TextFile::WriteTextSlowly(const char* data, size_t size, bool end_line) {
     write_end_ += part;
     data += part;
     size -= part;
-  }
-  if (end_line) {
-    if (write_limit_ - write_end_ < 2) Flush();
-    buffer_[write_end_++] = '\r';
-    buffer_[write_end_++] = '\n';
   }
 }
 

@@ -2,6 +2,7 @@
 #define VINTREL_PLATFORM_CORE_TEXT_FILE_H_
 
 #include <stddef.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/types.h>
 
@@ -69,7 +70,21 @@ class TextFile {
   // piece is left in the read buffer, where it stays valid (and changeable, though only
   // within DATA[0, SIZE)) until the next call that reads, opens, closes or moves this
   // object. Errors as ReadPiece().
-  Piece ReadPieceInPlace(size_t limit);
+  Piece ReadPieceInPlace(size_t limit) {
+    // Most pieces are a line whose line feed is among the unread bytes already.
+    const size_t unread = end_ - begin_;  // 0 unless open for reading
+    if (unread > 0 && limit >= 2 && limit <= kInPlaceLimit) {
+      char* const in = buffer_.get() + begin_;
+      if (const void* lf = memchr(in, '\n', unread < limit - 1 ? unread : limit - 1)) {
+        const size_t size = static_cast<size_t>(static_cast<const char*>(lf) - in) + 1;
+        const size_t before_zero = zero_ - begin_;
+        begin_ += size;
+        if (zero_ < begin_) FindZero();
+        return Piece{in, size, size < before_zero ? size : before_zero};
+      }
+    }
+    return ReadPieceInPlaceSlowly(limit);
+  }
 
   // Writes SIZE bytes of DATA, every LF as CR LF, through an internal buffer. Throws
   // FileError on a write error (the buffered bytes are then dropped), or with EBADF when
@@ -108,14 +123,24 @@ class TextFile {
   void Abandon();
 
  private:
-  static constexpr size_t kBufferSize = 64 * 1024;
-  static_assert(kBufferSize >= 2 * kInPlaceLimit);
+  // Reads and writes move kBlockSize bytes at a time, at offsets that are multiples of it.
+  // When reading, up to kInPlaceLimit unread bytes wait in front of the block, so that a
+  // piece which a block ends in the middle of is whole once the next block is read.
+  static constexpr size_t kBlockSize = 256 * 1024;
+  static constexpr size_t kBufferSize = kInPlaceLimit + kBlockSize;
+  static_assert(kBlockSize >= 2 * kInPlaceLimit && kInPlaceLimit % 4096 == 0);
+  struct FreeBuffer {
+    void operator()(char* buffer) const { free(buffer); }
+  };
 
   void Release();                 // Closes the descriptor (unless attached) and drops the hold.
   void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
   bool Refill();              // Reads more behind the unread bytes; false at the end of the file.
   void Consume(size_t size);  // Passes over SIZE unread bytes.
+  void FindZero();            // Sets zero_ from begin_ on.
+  Piece ReadPieceInPlaceSlowly(size_t limit);
   void WriteTextSlowly(const char* data, size_t size, bool end_line);
+  void Append(const char* data, size_t size);  // Through the buffer, flushing when full.
   void WriteOut(const char* data, size_t size);
 
   int fd_ = -1;
@@ -125,14 +150,14 @@ class TextFile {
   dev_t dev_ = 0;
   ino_t ino_ = 0;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;  // kBufferSize bytes, made at the first open
+  std::unique_ptr<char[], FreeBuffer> buffer_;  // kBufferSize bytes, made at the first open
   // Reading: buffer_[begin_, end_) holds the unread text, CRs already dropped; zero_ is
   // where its first zero byte is (end_ when it has none).
   size_t begin_ = 0;
   size_t end_ = 0;
   size_t zero_ = 0;
   bool at_end_ = false;  // the end of the file (or a 0x1A) was reached
-  // Writing: buffer_[0, write_end_) waits to be written; write_limit_ is kBufferSize while
+  // Writing: buffer_[0, write_end_) waits to be written; write_limit_ is kBlockSize while
   // the file is open for writing and 0 otherwise.
   size_t write_end_ = 0;
   size_t write_limit_ = 0;

@@ -398,10 +398,10 @@ TEST(TextFileErrorTest, ErrorsCarryThePathAndTheReason) {
          f->Close();
        },
        ENOSPC},
-      {"write beyond the buffer", [](TextFile* f) { f->Write(std::string(200000, 'x')); }, ENOSPC},
+      {"write beyond the buffer", [](TextFile* f) { f->Write(std::string(4 << 20, 'x')); }, ENOSPC},
       {"lines beyond the buffer",
        [](TextFile* f) {
-         for (int i = 0; i < 100000; ++i) f->WriteText("line", 4, true);
+         for (int i = 0; i < 1000000; ++i) f->WriteText("line", 4, true);
        },
        ENOSPC},
       {"read from a file open for writing",
