@@ -90,5 +90,57 @@ TEST(StringMapTest, ExactCaseSensitiveKeys) {
   EXPECT_FALSE(map.Contains("socio-"));
 }
 
+// Keys of every length and first byte are found, and only they: long keys, high bytes,
+// keys that share a length or a first byte with the one looked up.
+TEST(StringMapTest, KeysOfAnyLengthAndFirstByte) {
+  const std::string keys[] = {std::string(63, 'x'),
+                              std::string(100, 'x'),
+                              "\xff-",
+                              "\x80"
+                              "ab-",
+                              "z",
+                              "non-"};
+  CMapStringToString map;
+  for (const std::string& key : keys) map.SetAt(key, " ");
+  struct Case {
+    std::string key;
+    bool found;
+  };
+  const Case cases[] = {
+      {std::string(63, 'x'), true},
+      {std::string(100, 'x'), true},
+      {std::string(64, 'x'), false},
+      {std::string(99, 'x'), false},
+      {std::string(62, 'x'), false},
+      {"\xff-", true},
+      {"\xfe-", false},
+      {"\x80"
+       "ab-",
+       true},
+      {"\x80"
+       "ac-",
+       false},
+      {"z", true},
+      {"y", false},
+      {"non-", true},
+      {"nun-", false},
+      {"zon-", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(map.Contains(c.key), c.found);
+    EXPECT_EQ(map.Lookup(c.key, nullptr), c.found);
+  }
+  // Emptied and filled anew, the map knows only its new keys.
+  map.RemoveAll();
+  map.SetAt("anti-", " ");
+  EXPECT_FALSE(map.Contains("non-"));
+  EXPECT_FALSE(map.Contains("z"));
+  EXPECT_TRUE(map.Contains("anti-"));
+  EXPECT_TRUE(map.RemoveKey("anti-"));
+  EXPECT_FALSE(map.Contains("anti-"));
+}
+
 }  // namespace
 }  // namespace vintrel
