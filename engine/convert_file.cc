@@ -107,6 +107,17 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
     line_hook();
     char* const line = piece.data;
 
+    // Most lines end in a letter or a mark followed by the line feed and need no editing:
+    // no join waits for them, no blank leads when leading blanks go, nothing collapses.
+    // Such a line is written as it is, without its line feed, with a line break.
+    const size_t last = piece.size - 1;
+    if (last > 0 && piece.text_size == piece.size && line[last] == '\n' && !join_pending &&
+        !IsBlank(line[last - 1]) && line[last - 1] != '-' && !options.collapse_spaces &&
+        (mode == LeadKeep || !IsBlank(line[0]))) {
+      output.WriteText(line, last, true);
+      continue;
+    }
+
     // A zero byte ends the text of the piece.
     size_t size = piece.text_size;
 
