@@ -65,6 +65,8 @@ class TextFile {
 
   // The largest LIMIT that ReadPieceInPlace() takes; a larger one acts as this one.
   static constexpr size_t kInPlaceLimit = 16 * 1024;
+  // Reads and writes move kBlockSize bytes at a time, at offsets that are multiples of it.
+  static constexpr size_t kBlockSize = 256 * 1024;
 
   // Reads the piece that ReadPiece() with LIMIT would store, but without copying it: the
   // piece is left in the read buffer, where it stays valid (and changeable, though only
@@ -123,10 +125,8 @@ class TextFile {
   void Abandon();
 
  private:
-  // Reads and writes move kBlockSize bytes at a time, at offsets that are multiples of it.
   // When reading, up to kInPlaceLimit unread bytes wait in front of the block, so that a
   // piece which a block ends in the middle of is whole once the next block is read.
-  static constexpr size_t kBlockSize = 256 * 1024;
   static constexpr size_t kBufferSize = kInPlaceLimit + kBlockSize;
   static_assert(kBlockSize >= 2 * kInPlaceLimit && kInPlaceLimit % 4096 == 0);
   struct FreeBuffer {

@@ -302,7 +302,7 @@ TEST(ConvertFileTest, RepeatedBlocksConvertAlike) {
     const std::string once = Convert(c.block, c.options, words);
     std::string input;
     std::string expected;
-    while (input.size() < 300000) {
+    while (input.size() < 2 * TextFile::kBlockSize + 5000) {
       input += c.block;
       expected += once;
     }
