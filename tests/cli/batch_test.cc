@@ -59,22 +59,22 @@ class Scene {
 
   void WriteProfile(const std::string& text) { streams_.WriteFile("config/vintrel.INI", text); }
 
-  // Makes what SPEC names below the work folder: "dir:PATH" a folder, "fifo:PATH" a FIFO,
+  // Makes what ENTRY names below the work folder: "dir:PATH" a folder, "fifo:PATH" a FIFO,
   // "none:PATH" nothing, "PATH" a file holding CONTENT. Returns PATH.
-  std::string Make(const std::string& spec, const std::string& content) {
-    if (StartsWith(spec, "dir:")) {
-      work_.MakeFolder(spec.substr(4));
-      return spec.substr(4);
+  std::string Make(const std::string& entry, const std::string& content) {
+    if (StartsWith(entry, "dir:")) {
+      work_.MakeFolder(entry.substr(4));
+      return entry.substr(4);
     }
-    if (StartsWith(spec, "fifo:")) {
+    if (StartsWith(entry, "fifo:")) {
       std::filesystem::create_directories(
-          std::filesystem::path(work_.Child(spec.substr(5))).parent_path());
-      EXPECT_EQ(mkfifo(work_.Child(spec.substr(5)).c_str(), 0644), 0);
-      return spec.substr(5);
+          std::filesystem::path(work_.Child(entry.substr(5))).parent_path());
+      EXPECT_EQ(mkfifo(work_.Child(entry.substr(5)).c_str(), 0644), 0);
+      return entry.substr(5);
     }
-    if (StartsWith(spec, "none:")) return spec.substr(5);
-    work_.WriteFile(spec, content);
-    return spec;
+    if (StartsWith(entry, "none:")) return entry.substr(5);
+    work_.WriteFile(entry, content);
+    return entry;
   }
 
   // Runs vintrel-cli with ARGS in the folder CWD below the work folder (empty: the work
@@ -399,15 +399,15 @@ TEST(BatchTest, DryRunForetellsTheConversion) {
     Scene scene;
     const ScopedTempDir& work = scene.work();
     scene.WriteProfile(c.profile);
-    for (const std::string& spec : c.existing) scene.Make(spec, kOld);
+    for (const std::string& item : c.existing) scene.Make(item, kOld);
     std::vector<std::string> args = c.args;
     std::vector<std::string> inputs;
-    for (const std::string& spec : c.files) {
+    for (const std::string& item : c.files) {
       const std::string prefix = c.cwd.empty() ? "" : c.cwd + "/";
-      const size_t colon = spec.find(':');
+      const size_t colon = item.find(':');
       const std::string file = scene.Make(
-          colon == std::string::npos ? prefix + spec
-                                     : spec.substr(0, colon + 1) + prefix + spec.substr(colon + 1),
+          colon == std::string::npos ? prefix + item
+                                     : item.substr(0, colon + 1) + prefix + item.substr(colon + 1),
           kPage);
       args.push_back(file.substr(prefix.size()));
       if (colon == std::string::npos) inputs.push_back(file);
