@@ -84,6 +84,7 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
 
 int TextFile::Open(const std::string& path, Mode mode) {
   Abandon();
+  MakeBuffer();  // before anything is opened, so that nothing is left open if it throws
   // Look before opening, so that a FIFO or a device is never opened at all.
   struct stat st;
   if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return NotRegularError(st.st_mode);
@@ -130,17 +131,20 @@ int TextFile::Open(const std::string& path, Mode mode) {
 
 void TextFile::Attach(int fd, Mode mode, std::string name) {
   Abandon();
+  MakeBuffer();
   Reset(fd, mode);
   attached_ = true;
   path_ = std::move(name);
 }
 
+void TextFile::MakeBuffer() {
+  if (buffer_) return;
+  // Aligned to the page, so that whole blocks are whole pages.
+  buffer_.reset(static_cast<char*>(aligned_alloc(4096, kBufferSize)));
+  if (!buffer_) throw std::bad_alloc();
+}
+
 void TextFile::Reset(int fd, Mode mode) {
-  if (!buffer_) {
-    // Aligned to the page, so that whole blocks are whole pages.
-    buffer_.reset(static_cast<char*>(aligned_alloc(4096, kBufferSize)));
-    if (!buffer_) throw std::bad_alloc();
-  }
   fd_ = fd;
   mode_ = mode;
   attached_ = false;

@@ -37,7 +37,9 @@ class TextFile {
   // device, EBUSY for a file held by this process or locked by another one, otherwise
   // the system's error. kRead opens an existing file. kWrite creates the file (mode 0666
   // less the umask) or empties it, the latter only once the exclusive hold is taken, so a
-  // path that names a file held open (an input) never loses its contents.
+  // path that names a file held open (an input) never loses its contents. The object's
+  // buffer (kBlockSize bytes and a little more) is made at its first Open() or Attach(),
+  // which throw std::bad_alloc, having opened nothing, when it cannot be made.
   int Open(const std::string& path, Mode mode);
 
   // Uses the already-open descriptor FD (standard input or output) without exclusivity.
@@ -134,6 +136,7 @@ class TextFile {
   };
 
   void Release();                 // Closes the descriptor (unless attached) and drops the hold.
+  void MakeBuffer();              // Makes buffer_ unless it is there; throws std::bad_alloc.
   void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
   bool Refill();              // Reads more behind the unread bytes; false at the end of the file.
   void Consume(size_t size);  // Passes over SIZE unread bytes.
