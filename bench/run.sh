@@ -42,55 +42,101 @@ export XDG_CONFIG_HOME="$tmp/config"
 
 cat "$input" > /dev/null  # every contender reads the text from the page cache
 
-# measure NAME COMMAND...: runs COMMAND $runs times with standard input from the text and
-# standard output to a new file in the temporary folder; sets best_time (the fastest run)
-# and peak_kib (the largest peak resident set).
-measure() {
-  local name=$1
-  shift
-  best_time=""
-  peak_kib=0
-  local i seconds kib status
-  for ((i = 0; i < runs; i++)); do
+# How GNU cat copied the text: a copy of a file to a file may take place inside the kernel
+# (copy_file_range), without the bytes ever passing through user space.
+if command -v strace > /dev/null &&
+  strace -f -e trace=copy_file_range -o "$tmp/cat.trace" cat < "$input" > "$output" 2> /dev/null; then
+  if grep -Eq 'copy_file_range\(.*= [1-9]' "$tmp/cat.trace"; then
+    cat_how="copied inside the kernel (copy_file_range): no byte passes through user space"
+  else
+    cat_how="copied through user space (read and write)"
+  fi
+else
+  cat_how="(strace is missing: whether it copied inside the kernel is unknown)"
+fi
+rm -f "$output" "$tmp/cat.trace"
+
+# The contenders, each run by timed_run with standard input from the text and standard
+# output to a new file in the temporary folder.
+contenders=(cat sed dd cli)
+declare -A label=(
+  [cat]="cat"
+  [sed]="sed -e :a -e '/-\$/N; s/-\\n//; ta'"
+  [dd]="dd bs=256K"
+  [cli]="vintrel-cli (DelAll=1, 5 words)"
+)
+run_once() {
+  case $1 in
+    cat) "$timed" "$input" "$output" cat ;;
+    sed) "$timed" "$input" "$output" sed -e :a -e '/-$/N; s/-\n//; ta' ;;
+    dd) "$timed" "$input" "$output" dd bs=256K status=none ;;
+    cli) "$timed" "$input" "$output" "$build/cli/vintrel-cli" ;;
+  esac
+}
+
+# Best of $runs rounds; within a round the contenders take turns, so that a change in the
+# machine's load between rounds touches every contender alike. For each: the fastest run
+# (wall clock), the least processor time of a run (user plus kernel, steadier than the wall
+# clock when other programs share the processors), and the largest peak resident set.
+declare -A best_time best_cpu best_user best_sys peak_kib
+is_less() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+read -r load_before _ < /proc/loadavg
+for ((i = 0; i < runs; i++)); do
+  for name in "${contenders[@]}"; do
     rm -f "$output"
-    read -r seconds kib status < <("$timed" "$input" "$output" "$@")
+    read -r seconds kib status user sys < <(run_once "$name")
     if [ "$status" != 0 ]; then
-      echo "bench: $name exited with status $status" >&2
+      echo "bench: ${label[$name]} exited with status $status" >&2
       exit 1
     fi
-    if [ -z "$best_time" ] || awk -v a="$seconds" -v b="$best_time" 'BEGIN { exit !(a < b) }'; then
-      best_time=$seconds
+    cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.6f", u + s }')
+    if [ -z "${best_time[$name]:-}" ] || is_less "$seconds" "${best_time[$name]}"; then
+      best_time[$name]=$seconds
     fi
-    [ "$kib" -gt "$peak_kib" ] && peak_kib=$kib
+    if [ -z "${best_cpu[$name]:-}" ] || is_less "$cpu" "${best_cpu[$name]}"; then
+      best_cpu[$name]=$cpu
+      best_user[$name]=$user
+      best_sys[$name]=$sys
+    fi
+    [ "$kib" -gt "${peak_kib[$name]:-0}" ] && peak_kib[$name]=$kib
   done
-  rm -f "$output"
-}
+done
+rm -f "$output"
+read -r load_after _ < /proc/loadavg
 
 mbps() { awk -v s="$size" -v t="$1" 'BEGIN { printf "%.0f", s / t / 1e6 }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 row() { printf '%-36s %8.3f s %7s MB/s %8s MiB\n' "$1" "$2" "$(mbps "$2")" "$3"; }
+cpu_row() {
+  printf '%-36s %8.3f s (user %.3f s, kernel %.3f s)\n' "$1" "${best_cpu[$2]}" \
+    "${best_user[$2]}" "${best_sys[$2]}"
+}
 
-echo "== $((size / 1048576)) MiB, $lines lines (LF line ends); best of $runs runs each"
-echo "   Every command reads the text on standard input from $input"
-echo "   and writes standard output to a new file beside it (removed before each run)."
+echo "== $((size / 1048576)) MiB, $lines lines (LF line ends); best of $runs rounds"
+echo "   Each contender reads the text on standard input from $input"
+echo "   and writes standard output to a new file beside it (removed before each run);"
+echo "   timed_run forks it and takes the wall-clock time from the fork to its exit."
+echo "   In each round the contenders take turns: ${contenders[*]}."
+echo "   cat:          $(cat --version | head -n 1), $cat_how"
+echo "   sed recipe:   joins hyphenated lines and nothing else (no blanks trimmed, no CR LF)"
+echo "   dd bs=256K:   a plain copy through user space, the least any filter that edits"
+echo "                 the bytes pays"
+echo "   vintrel-cli:  $build/cli/vintrel-cli, settings from a profile"
+echo "                 (DelAll=1) and a word list of 5 words, as users have them"
+echo "   Processors: $(nproc); load average $load_before before, $load_after after."
+if awk -v l="$load_after" -v n="$(nproc)" 'BEGIN { exit !(l > n / 2) }'; then
+  echo "   Other programs were running: wall-clock times are noisy, processor times steadier."
+fi
 echo
-
-measure "cat" cat
-cat_time=$best_time
-row "cat" "$cat_time" "$(mib "$peak_kib")"
-
-measure "sed recipe" sed -e :a -e '/-$/N; s/-\n//; ta'
-sed_time=$best_time
-row "sed -e :a -e '/-\$/N; s/-\\n//; ta'" "$sed_time" "$(mib "$peak_kib")"
-
-measure "user-space copy" dd bs=64K status=none
-dd_time=$best_time
-row "dd bs=64K (a copy through user space)" "$dd_time" "$(mib "$peak_kib")"
-
-measure "vintrel-cli" "$build/cli/vintrel-cli"
-cli_time=$best_time
-cli_peak=$peak_kib
-row "vintrel-cli (profile: DelAll=1, 5 words)" "$cli_time" "$(mib "$cli_peak")"
+echo "-- wall clock (fastest run)"
+for name in "${contenders[@]}"; do
+  row "${label[$name]}" "${best_time[$name]}" "$(mib "${peak_kib[$name]}")"
+done
+cat_time=${best_time[cat]}
+sed_time=${best_time[sed]}
+dd_time=${best_time[dd]}
+cli_time=${best_time[cli]}
+cli_peak=${peak_kib[cli]}
 
 # ConvertFile in process, through Google Benchmark: the same text, the output to a new file
 # in the same folder; the fastest repetition counts.
@@ -127,11 +173,20 @@ if [ -x "$build/bench/window_run_bench" ]; then
 fi
 
 echo
+echo "-- processor time (least of a run)"
+for name in "${contenders[@]}"; do
+  cpu_row "${label[$name]}" "$name"
+done
+
+echo
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-echo "== Ratios"
-echo "vintrel-cli throughput / sed recipe's:  $(ratio "$sed_time" "$cli_time")x   (goal: at least 5x)"
-echo "vintrel-cli time / cat's:               $(ratio "$cli_time" "$cat_time")x   (goal: at most 2x)"
-echo "vintrel-cli time / dd bs=64K's:         $(ratio "$cli_time" "$dd_time")x"
+echo "== Ratios (wall clock; processor time in brackets)"
+echo "vintrel-cli throughput / sed recipe's:  $(ratio "$sed_time" "$cli_time")x" \
+  "($(ratio "${best_cpu[sed]}" "${best_cpu[cli]}")x)   (goal: at least 5x)"
+echo "vintrel-cli time / cat's:               $(ratio "$cli_time" "$cat_time")x" \
+  "($(ratio "${best_cpu[cli]}" "${best_cpu[cat]}")x)   (goal: at most 2x)"
+echo "vintrel-cli time / dd bs=256K's:        $(ratio "$cli_time" "$dd_time")x" \
+  "($(ratio "${best_cpu[cli]}" "${best_cpu[dd]}")x)"
 if [ -n "${window_time:-}" ]; then
   echo "window run time / vintrel-cli's:        $(ratio "$window_time" "$cli_time")x   (goal: at most 1.2x)"
 fi
@@ -139,6 +194,3 @@ if [ -n "${convert_time:-}" ]; then
   echo "ConvertFile time / cat's:               $(ratio "$convert_time" "$cat_time")x"
 fi
 echo "vintrel-cli peak memory:                $(mib "$cli_peak") MiB   (goal: under 10 MiB)"
-echo
-echo "(cat copies a file to a file inside the kernel (copy_file_range); dd shows the cost"
-echo " of moving the bytes through user space, which any filter that edits them pays.)"

@@ -4,10 +4,13 @@
 //   timed_run INPUT OUTPUT COMMAND [ARG]...
 //
 // OUTPUT is created or emptied before the command starts (outside the time measured).
-// Prints one line "SECONDS MAX_RSS_KIB EXIT_STATUS" on standard output.
+// Prints one line "SECONDS MAX_RSS_KIB EXIT_STATUS USER_SECONDS SYSTEM_SECONDS" on standard
+// output: the wall-clock time from the fork to the end of the wait, the command's peak
+// resident set, and the processor time it used in user space and in the kernel.
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -54,6 +57,10 @@ int main(int argc, char** argv) {
   const double seconds =
       static_cast<double>(stop.tv_sec - start.tv_sec) + (stop.tv_nsec - start.tv_nsec) / 1e9;
   const int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  std::printf("%.6f %ld %d\n", seconds, usage.ru_maxrss, exit_status);
+  auto as_seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  std::printf("%.6f %ld %d %.6f %.6f\n", seconds, usage.ru_maxrss, exit_status,
+              as_seconds(usage.ru_utime), as_seconds(usage.ru_stime));
   return 0;
 }
