@@ -114,7 +114,7 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
     if (last > 0 && piece.text_size == piece.size && line[last] == '\n' && !join_pending &&
         !IsBlank(line[last - 1]) && line[last - 1] != '-' && !options.collapse_spaces &&
         (mode == LeadKeep || !IsBlank(line[0]))) {
-      output.WriteText(line, last, true);
+      output.WritePieceText(line, last, true);
       continue;
     }
 
@@ -156,12 +156,12 @@ void ConvertFile(TextFile& input, TextFile& output, const ConvertOptions& option
     if (join_pending) {
       if (const void* space = memchr(text, ' ', text_size)) {
         const size_t before = static_cast<size_t>(static_cast<const char*>(space) - text);
-        output.WriteText(text, before, true);
+        output.WritePieceText(text, before, true);
         text += before + 1;
         text_size -= before + 1;
       }
     }
-    output.WriteText(text, text_size, !hyphenated);
+    output.WritePieceText(text, text_size, !hyphenated);
     join_pending = hyphenated;
   }
 }

@@ -140,8 +140,10 @@ void TextFile::Attach(int fd, Mode mode, std::string name) {
 void TextFile::MakeBuffer() {
   if (buffer_) return;
   // Aligned to the page, so that whole blocks are whole pages.
-  buffer_.reset(static_cast<char*>(aligned_alloc(4096, kBufferSize)));
+  buffer_.reset(static_cast<char*>(aligned_alloc(4096, kAllocatedSize)));
   if (!buffer_) throw std::bad_alloc();
+  // Loads past the bytes read (see kSlack) then see defined bytes.
+  memset(buffer_.get(), 0, kAllocatedSize);
 }
 
 void TextFile::Reset(int fd, Mode mode) {

@@ -6,6 +6,10 @@
 #include <string.h>
 #include <sys/types.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,11 +63,14 @@ class TextFile {
   size_t ReadPiece(char* buf, size_t limit);
 
   // A piece that ReadPieceInPlace() left in the file's read buffer.
+  // DATA may be read (not written) up to kSlack bytes past its end, which lets
+  // WritePieceText() copy it in blocks of 16 bytes.
   struct Piece {
     char* data = nullptr;  // the bytes of the piece; the caller may change them in place
     size_t size = 0;       // 0 only at the end of the file
     size_t text_size = 0;  // the bytes before the first zero byte: SIZE when there is none
   };
+  static constexpr size_t kSlack = 16;
 
   // The largest LIMIT that ReadPieceInPlace() takes; a larger one acts as this one.
   static constexpr size_t kInPlaceLimit = 16 * 1024;
@@ -79,8 +86,8 @@ class TextFile {
     const size_t unread = end_ - begin_;  // 0 unless open for reading
     if (unread > 0 && limit >= 2 && limit <= kInPlaceLimit) {
       char* const in = buffer_.get() + begin_;
-      if (const void* lf = memchr(in, '\n', unread < limit - 1 ? unread : limit - 1)) {
-        const size_t size = static_cast<size_t>(static_cast<const char*>(lf) - in) + 1;
+      if (const char* lf = FindLineFeed(in, unread < limit - 1 ? unread : limit - 1)) {
+        const size_t size = static_cast<size_t>(lf - in) + 1;
         const size_t before_zero = zero_ - begin_;
         begin_ += size;
         if (zero_ < begin_) FindZero();
@@ -116,6 +123,32 @@ class TextFile {
     WriteTextSlowly(data, size, end_line);
   }
 
+  // WriteText() for bytes that may be read kSlack bytes past SIZE, such as those of a Piece
+  // (of this or another TextFile) or a part of them.
+  void WritePieceText(const char* data, size_t size, bool end_line) {
+#if defined(__SSE2__)
+    const size_t room = write_limit_ - write_end_;  // 0 unless open for writing
+    if (size < room && room - size >= 2) {
+      // The blocks may run up to 15 bytes past the end, into bytes written over later or
+      // into the slack behind the buffer.
+      char* out = buffer_.get() + write_end_;
+      for (size_t at = 0; at < size; at += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at)));
+      }
+      out += size;
+      if (end_line) {
+        out[0] = '\r';
+        out[1] = '\n';
+        out += 2;
+      }
+      write_end_ = static_cast<size_t>(out - buffer_.get());
+      return;
+    }
+#endif
+    WriteText(data, size, end_line);
+  }
+
   // Writes out the internal buffer. Throws FileError as Write() does.
   void Flush();
 
@@ -128,14 +161,36 @@ class TextFile {
 
  private:
   // When reading, up to kInPlaceLimit unread bytes wait in front of the block, so that a
-  // piece which a block ends in the middle of is whole once the next block is read.
+  // piece which a block ends in the middle of is whole once the next block is read. Behind
+  // the buffer, a page of slack (zeros, never read from the file) may be loaded from and,
+  // when writing, stored to.
   static constexpr size_t kBufferSize = kInPlaceLimit + kBlockSize;
+  static constexpr size_t kAllocatedSize = kBufferSize + 4096;
+  static_assert(kSlack <= 4096);
   static_assert(kBlockSize >= 2 * kInPlaceLimit && kInPlaceLimit % 4096 == 0);
   struct FreeBuffer {
     void operator()(char* buffer) const { free(buffer); }
   };
 
-  void Release();                 // Closes the descriptor (unless attached) and drops the hold.
+  void Release();  // Closes the descriptor (unless attached) and drops the hold.
+  // The first LF in DATA[0, SIZE), or null. DATA lies in buffer_, so the search may load
+  // up to kSlack - 1 bytes past SIZE.
+  static const char* FindLineFeed(const char* data, size_t size) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (size_t at = 0; at < size; at += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+      if (mask != 0) {
+        const size_t found = at + static_cast<size_t>(__builtin_ctz(mask));
+        return found < size ? data + found : nullptr;
+      }
+    }
+    return nullptr;
+#else
+    return static_cast<const char*>(memchr(data, '\n', size));
+#endif
+  }
   void MakeBuffer();              // Makes buffer_ unless it is there; throws std::bad_alloc.
   void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
   bool Refill();              // Reads more behind the unread bytes; false at the end of the file.

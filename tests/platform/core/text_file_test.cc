@@ -353,6 +353,34 @@ TEST(TextFileWriteTest, WriteTextMatchesTheModel) {
   }
 }
 
+// Pieces read in place and written straight back: a copy of the text in text mode,
+// whatever the lengths of the lines and wherever the blocks end.
+TEST(TextFileWriteTest, PiecesWrittenBackAsTheyLie) {
+  std::mt19937 random(2718);
+  std::string text;
+  while (text.size() < 3 * TextFile::kBlockSize) {
+    const size_t length = random() % 4 == 0 ? random() % 6000 : random() % 90;
+    for (size_t i = 0; i < length; ++i) text.push_back("abc -\t"[random() % 6]);
+    text.push_back('\n');
+  }
+  text += "no line feed at the end";
+  ScopedTempDir dir;
+  TextFile input;
+  ASSERT_EQ(input.Open(dir.WriteFile("in.txt", text), TextFile::kRead), 0);
+  TextFile output;
+  ASSERT_EQ(output.Open(dir.Child("out.txt"), TextFile::kWrite), 0);
+  for (;;) {
+    TextFile::Piece piece = input.ReadPieceInPlace(5120);
+    if (piece.size == 0) break;
+    const bool line_feed = piece.data[piece.size - 1] == '\n';
+    output.WritePieceText(piece.data, piece.size - line_feed, line_feed);
+  }
+  output.Close();
+  std::string expected;
+  for (char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_TRUE(ReadFileBytes(dir.Child("out.txt")) == expected) << "the copy differs";
+}
+
 TEST(TextFileWriteTest, DestructorWritesOutWhatIsBuffered) {
   ScopedTempDir dir;
   std::string path = dir.Child("out.txt");
@@ -442,6 +470,8 @@ TEST(TextFileErrorTest, ReadErrorAndWrongMode) {
   ExpectFileError([&] { input.Write("y"); }, path, EBADF);
   ExpectFileError([&] { input.WriteText("y", 1, true); }, path, EBADF);
   ExpectFileError([&] { input.WriteText("", 0, false); }, path, EBADF);
+  ExpectFileError([&] { input.WritePieceText(input.ReadPieceInPlace(10).data, 1, true); }, path,
+                  EBADF);
   input.Close();
   EXPECT_EQ(ReadFileBytes(path), "x\n");
 
