@@ -142,8 +142,9 @@ void TextFile::MakeBuffer() {
   // Aligned to the page, so that whole blocks are whole pages.
   buffer_.reset(static_cast<char*>(aligned_alloc(4096, kAllocatedSize)));
   if (!buffer_) throw std::bad_alloc();
-  // Loads past the bytes read (see kSlack) then see defined bytes.
-  memset(buffer_.get(), 0, kAllocatedSize);
+  // Loads past the bytes read (see kSlack) see defined bytes: zeros in the slack, and
+  // behind the bytes of each read (Refill).
+  memset(buffer_.get() + kBufferSize, 0, kAllocatedSize - kBufferSize);
 }
 
 void TextFile::Reset(int fd, Mode mode) {
@@ -198,6 +199,7 @@ bool TextFile::Refill() {
     }
     const bool got_text = fresh_end > fresh;
     end_ = static_cast<size_t>(fresh_end - buffer);
+    memset(buffer + end_, 0, kSlack);
     if (got_text) return true;  // a block of CRs alone gives no text: read on
   }
   return false;
