@@ -167,6 +167,7 @@ bool TextFile::Refill() {
     zero_ = zero_ - begin_ + kInPlaceLimit - unread;
     begin_ = kInPlaceLimit - unread;
     end_ = kInPlaceLimit;
+    memset(buffer + end_, 0, kSlack);
   }
   while (!at_end_ && end_ < kBufferSize) {
     ssize_t got = read(fd_, buffer + end_, kBufferSize - end_);

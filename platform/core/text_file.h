@@ -62,9 +62,9 @@ class TextFile {
   // Throws FileError on a read error, or with EBADF when the file is not open for reading.
   size_t ReadPiece(char* buf, size_t limit);
 
-  // A piece that ReadPieceInPlace() left in the file's read buffer.
-  // DATA may be read (not written) up to kSlack bytes past its end, which lets
-  // WritePieceText() copy it in blocks of 16 bytes.
+  // A piece that ReadPieceInPlace() left in the file's read buffer. Its bytes may be read
+  // (not written) up to kSlack bytes past its end: WritePieceText() copies them in blocks
+  // of 16 bytes.
   struct Piece {
     char* data = nullptr;  // the bytes of the piece; the caller may change them in place
     size_t size = 0;       // 0 only at the end of the file
@@ -172,7 +172,16 @@ class TextFile {
     void operator()(char* buffer) const { free(buffer); }
   };
 
-  void Release();  // Closes the descriptor (unless attached) and drops the hold.
+  void Release();                 // Closes the descriptor (unless attached) and drops the hold.
+  void MakeBuffer();              // Makes buffer_ unless it is there; throws std::bad_alloc.
+  void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
+  bool Refill();              // Reads more behind the unread bytes; false at the end of the file.
+  void Consume(size_t size);  // Passes over SIZE unread bytes.
+  void FindZero();            // Sets zero_ from begin_ on.
+  Piece ReadPieceInPlaceSlowly(size_t limit);
+  void WriteTextSlowly(const char* data, size_t size, bool end_line);
+  void Append(const char* data, size_t size);  // Through the buffer, flushing when full.
+  void WriteOut(const char* data, size_t size);
   // The first LF in DATA[0, SIZE), or null. DATA lies in buffer_, so the search may load
   // up to kSlack - 1 bytes past SIZE.
   static const char* FindLineFeed(const char* data, size_t size) {
@@ -191,15 +200,6 @@ class TextFile {
     return static_cast<const char*>(memchr(data, '\n', size));
 #endif
   }
-  void MakeBuffer();              // Makes buffer_ unless it is there; throws std::bad_alloc.
-  void Reset(int fd, Mode mode);  // Takes FD in MODE with empty buffers.
-  bool Refill();              // Reads more behind the unread bytes; false at the end of the file.
-  void Consume(size_t size);  // Passes over SIZE unread bytes.
-  void FindZero();            // Sets zero_ from begin_ on.
-  Piece ReadPieceInPlaceSlowly(size_t limit);
-  void WriteTextSlowly(const char* data, size_t size, bool end_line);
-  void Append(const char* data, size_t size);  // Through the buffer, flushing when full.
-  void WriteOut(const char* data, size_t size);
 
   int fd_ = -1;
   Mode mode_ = kRead;
@@ -208,7 +208,7 @@ class TextFile {
   dev_t dev_ = 0;
   ino_t ino_ = 0;
   std::string path_;
-  std::unique_ptr<char[], FreeBuffer> buffer_;  // kBufferSize bytes, made at the first open
+  std::unique_ptr<char[], FreeBuffer> buffer_;  // kAllocatedSize bytes, made at the first open
   // Reading: buffer_[begin_, end_) holds the unread text, CRs already dropped; zero_ is
   // where its first zero byte is (end_ when it has none).
   size_t begin_ = 0;
