@@ -37,7 +37,7 @@ Node NumberedFiles(std::string base, int count) {
 }
 
 std::string Numbered(int n) {
-  char text[8];
+  char text[16];
   snprintf(text, sizeof text, ".%.3d", n);
   return text;
 }
