@@ -22,9 +22,12 @@ output=$(realpath -m "${1:-$here/docs/screenshot.png}")
 build=$(realpath -m "${2:-$here/build/dev}")
 vintrel="$build/app/vintrel"
 [ -x "$vintrel" ] || { echo "$0: $vintrel: not built (run 'make build')" >&2; exit 1; }
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is not installed (scripts/install-deps.sh)" >&2; exit 1; }
-done
+# shellcheck source=scripts/xvfb-session.sh
+source "$here/scripts/xvfb-session.sh"
+if missing=$(xvfb_missing_tool Xvfb xdotool import); then
+  echo "$0: $missing is not installed (scripts/install-deps.sh)" >&2
+  exit 1
+fi
 
 # Once: enter a private mount namespace when possible and start over inside it.
 if [ -z "${VINTREL_SHOT_STAGED:-}" ]; then
@@ -36,15 +39,7 @@ if [ -z "${VINTREL_SHOT_STAGED:-}" ]; then
   fi
 fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vintrel-readme-XXXXXX")
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_session_begin vintrel-readme
 
 if [ "$VINTREL_SHOT_STAGED" = inside ]; then
   # Seen only from inside this namespace: an empty /home, and /mnt covered so that the
@@ -69,15 +64,7 @@ printf '[Regist]\r\nOutDir=%s/\r\n[Initial]\r\nFilename=*.txt\r\nUserDef1=*.ocr\
   "$pages/converted" >"$home/.config/vintrel.INI"
 printf 'socio-\r\n' >"$home/.config/vintrel.lst"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "$0: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+xvfb_start /dev/null || { echo "$0: Xvfb did not start" >&2; exit 1; }
 
 (cd "$pages" && HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb exec "$vintrel") \
   >"$work/vintrel.log" 2>&1 &

@@ -14,19 +14,14 @@ output=$(realpath -m "$1")
 build=$(realpath -m "${2:-$here/build/dev}")
 vintrel="$build/app/vintrel"
 [ -x "$vintrel" ] || { echo "$0: $vintrel: not built (run 'make build')" >&2; exit 1; }
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is not installed (scripts/install-deps.sh)" >&2; exit 1; }
-done
+# shellcheck source=scripts/xvfb-session.sh
+source "$here/scripts/xvfb-session.sh"
+if missing=$(xvfb_missing_tool Xvfb xdotool import); then
+  echo "$0: $missing is not installed (scripts/install-deps.sh)" >&2
+  exit 1
+fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vintrel-shot-XXXXXX")
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_session_begin vintrel-shot
 
 # The sample folder: the OCR sample and a few more files and folders.
 mkdir -p "$work/samples/scans" "$work/samples/converted" "$work/config"
@@ -35,14 +30,7 @@ for name in chapter01.txt chapter02.txt chapter03.txt preface.txt notes.doc; do
   printf 'An exam-\nple line.\n' >"$work/samples/$name"
 done
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "$0: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+xvfb_start /dev/null || { echo "$0: Xvfb did not start" >&2; exit 1; }
 
 (cd "$work/samples" && XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb exec "$vintrel") \
   >"$work/vintrel.log" 2>&1 &

@@ -10,22 +10,14 @@
 set -euo pipefail
 
 vintrel=$1
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed" >&2
-    exit 77
-  fi
-done
+# shellcheck source=scripts/xvfb-session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-session.sh"
+if missing=$(xvfb_missing_tool Xvfb xdotool); then
+  echo "SKIP: $missing is not installed" >&2
+  exit 77
+fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vintrel-run-e2e-XXXXXX")
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_session_begin vintrel-run-e2e
 
 fail() {
   echo "FAIL: $*" >&2
@@ -54,14 +46,7 @@ expect_file() {  # NAME BYTES: waits up to 10 s for out/NAME to hold exactly BYT
   fail "$1 holds $(od -An -c "$path"), not $want"
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+xvfb_start "$work/xvfb.log" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 (cd "$work/sample" && XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb exec "$vintrel") \
   >"$work/vintrel.log" 2>&1 &

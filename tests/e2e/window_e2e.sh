@@ -10,22 +10,14 @@ set -euo pipefail
 
 vintrel=$1
 out=$2
-for tool in Xvfb xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed" >&2
-    exit 77
-  fi
-done
+# shellcheck source=scripts/xvfb-session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-session.sh"
+if missing=$(xvfb_missing_tool Xvfb xdotool import convert); then
+  echo "SKIP: $missing is not installed" >&2
+  exit 77
+fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vintrel-e2e-XXXXXX")
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xvfb_session_begin vintrel-e2e
 
 fail() {
   echo "FAIL: $*" >&2
@@ -39,15 +31,7 @@ for name in page001.txt page002.txt page003.txt notes.doc README; do
 done
 printf 'x\n' >"$work/sample/.hidden"
 
-# A free display: the server picks it and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+xvfb_start "$work/xvfb.log" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # A file name on the command line opens nothing and changes nothing.
 (cd "$work/sample" && XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
