@@ -9,40 +9,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QtTest>
-
-#include <memory>
 
 #include "app/vintrel_app.h"
 #include "app/vintrel_view.h"
 #include "platform/core/drives.h"
-#include "platform/ui/frame_window.h"
+#include "tests/app/running_app.h"
 #include "tests/support/temp_dir.h"
 
 namespace vintrel {
 namespace {
 
-// The application started in FOLDER with a profile holding PROFILE_TEXT, settings in a
-// temporary folder. Everything goes with the object.
-class RunningApp {
+// The running application with the form's controls at hand.
+class RunningApp : public test::RunningApp {
  public:
-  explicit RunningApp(const std::string& folder, const std::string& profile_text = "")
-      : xdg_("XDG_CONFIG_HOME", config_.path()) {
-    if (!profile_text.empty()) config_.WriteFile("vintrel.INI", profile_text);
-    char* old = getcwd(nullptr, 0);
-    old_folder_ = old;
-    free(old);
-    if (chdir(folder.c_str()) != 0) qFatal("cannot enter %s", folder.c_str());
-    app_ = std::make_unique<CVintrelApp>();
-    app_->InitInstance();
-  }
-  ~RunningApp() {
-    app_.reset();
-    if (chdir(old_folder_.c_str()) != 0) qWarning("cannot go back to %s", old_folder_.c_str());
-  }
+  using test::RunningApp::RunningApp;
 
-  CVintrelView& view() { return *static_cast<CVintrelView*>(app_->GetMainWnd()->GetActiveView()); }
   QListWidget* list(int id) { return qobject_cast<QListWidget*>(view().GetDlgItem(id)); }
   QStringList entries(int id) {
     QStringList texts;
@@ -63,12 +45,6 @@ class RunningApp {
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, at);
   }
-
- private:
-  test::ScopedTempDir config_;
-  test::ScopedEnv xdg_;
-  std::string old_folder_;
-  std::unique_ptr<CVintrelApp> app_;
 };
 
 // A folder with folders, files, a hidden file and folder, a FIFO, a read-only file and a

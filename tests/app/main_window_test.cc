@@ -17,51 +17,26 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <memory>
-
 #include "app/main_frame.h"
 #include "app/vintrel_app.h"
 #include "app/vintrel_view.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/document.h"
 #include "platform/ui/message_box.h"
+#include "tests/app/running_app.h"
 #include "tests/support/temp_dir.h"
 
 namespace vintrel {
 namespace {
 
-// The application started in FOLDER with a profile holding PROFILE_TEXT, settings in a
-// temporary folder. Everything goes with the object.
-class RunningApp {
+// The running application with its frame the active window.
+class RunningApp : public test::RunningApp {
  public:
   explicit RunningApp(const std::string& folder, const std::string& profile_text = "")
-      : xdg_("XDG_CONFIG_HOME", config_.path()) {
-    if (!profile_text.empty()) config_.WriteFile("vintrel.INI", profile_text);
-    char* old = getcwd(nullptr, 0);
-    old_folder_ = old;
-    free(old);
-    if (chdir(folder.c_str()) != 0) qFatal("cannot enter %s", folder.c_str());
-    app_ = std::make_unique<CVintrelApp>();
-    app_->InitInstance();
+      : test::RunningApp(folder, profile_text) {
     // Keys reach the frame's accelerators once it is the active window.
     if (!QTest::qWaitForWindowActive(window())) qWarning("the frame did not become active");
   }
-  ~RunningApp() {
-    app_.reset();
-    if (chdir(old_folder_.c_str()) != 0) qWarning("cannot go back to %s", old_folder_.c_str());
-  }
-
-  CVintrelApp& app() { return *app_; }
-  ui::FrameWindow& frame() { return *app_->GetMainWnd(); }
-  QMainWindow* window() { return frame().widget(); }
-  CVintrelView& view() { return *static_cast<CVintrelView*>(frame().GetActiveView()); }
-  const test::ScopedTempDir& config() const { return config_; }
-
- private:
-  test::ScopedTempDir config_;
-  test::ScopedEnv xdg_;
-  std::string old_folder_;
-  std::unique_ptr<CVintrelApp> app_;
 };
 
 QStringList Entries(QWidget* list_widget) {
