@@ -108,6 +108,20 @@ int SortedPosition(int count, std::string_view text, TextAt text_at) {
   return low;
 }
 
+// The index of the first of COUNT entries read by TEXT_AT after START_AFTER (-1 or out of
+// range: from the start), wrapping round, that equals TEXT without regard to case;
+// kListError when there is none.
+template <class TextAt>
+int FindExact(int count, int start_after, std::string_view text, TextAt text_at) {
+  if (count == 0) return kListError;
+  int start = (start_after < -1 || start_after >= count) ? -1 : start_after;
+  for (int step = 1; step <= count; ++step) {
+    int index = (start + step) % count;
+    if (EqualsIgnoringCase(text, text_at(index))) return index;
+  }
+  return kListError;
+}
+
 bool IsSorted(const QWidget* widget) { return widget->property("vintrelSorted").toBool(); }
 
 QListWidget* AsList(const QPointer<QWidget>& widget) {
@@ -222,14 +236,7 @@ std::string ListBox::GetText(int index) const {
 }
 
 int ListBox::FindStringExact(int start_after, std::string_view text) const {
-  int count = GetCount();
-  if (count == 0) return kListError;
-  int start = (start_after < -1 || start_after >= count) ? -1 : start_after;
-  for (int step = 1; step <= count; ++step) {
-    int index = (start + step) % count;
-    if (EqualsIgnoringCase(text, GetText(index))) return index;
-  }
-  return kListError;
+  return FindExact(GetCount(), start_after, text, [this](int i) { return GetText(i); });
 }
 
 bool ListBox::Create(QWidget* parent, bool sorted) {
@@ -318,14 +325,7 @@ std::string ComboBox::GetLBText(int index) const {
 }
 
 int ComboBox::FindStringExact(int start_after, std::string_view text) const {
-  int count = GetCount();
-  if (count == 0) return kListError;
-  int start = (start_after < -1 || start_after >= count) ? -1 : start_after;
-  for (int step = 1; step <= count; ++step) {
-    int index = (start + step) % count;
-    if (EqualsIgnoringCase(text, GetLBText(index))) return index;
-  }
-  return kListError;
+  return FindExact(GetCount(), start_after, text, [this](int i) { return GetLBText(i); });
 }
 
 }  // namespace vintrel::ui
