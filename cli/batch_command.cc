@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -25,9 +26,6 @@
 
 namespace vintrel::cli {
 namespace {
-
-// The numbered names run from .000 to .999.
-constexpr int kNumberedNames = 1000;
 
 // A file as the system knows it, whatever name it goes by.
 using FileId = std::pair<dev_t, ino_t>;
@@ -171,8 +169,14 @@ class BatchRun {
       return false;
     }
     const std::string name = ToUpperAscii(LastComponent(path));
-    OutputNameResult named = MakeOutputPath(name, std::string(), naming_, AskFunction());
-    if (options_.dry_run && naming_.mode != ModeOverwrite) SkipPlannedNames(name, &named);
+    // A dry run creates nothing, yet the conversion would find the outputs named before in
+    // use (without regard to letter case), so they count as in use here.
+    std::function<bool(const std::string&)> planned;
+    if (options_.dry_run && naming_.mode != ModeOverwrite) {
+      planned = [this](const std::string& candidate) { return IsPlanned(candidate); };
+    }
+    const OutputNameResult named =
+        MakeOutputPath(name, std::string(), naming_, AskFunction(), planned);
     if (named.all_numbers_taken()) {
       const std::string stem = Stem(name);
       Fail(path, "no free output name (" + stem + ".000 to " + stem + ".999 are all taken)");
@@ -236,26 +240,6 @@ class BatchRun {
   }
 
   bool IsPlanned(const std::string& path) const { return planned_.count(ToUpperAscii(path)) != 0; }
-
-  // A dry run creates nothing, yet the conversion would find the outputs named before in
-  // use, as the existence test does (without regard to letter case): a name planned
-  // already moves NAMED on to the next numbered name that is neither in use nor planned.
-  void SkipPlannedNames(const std::string& name, OutputNameResult* named) const {
-    if (named->all_numbers_taken() || !IsPlanned(named->path)) return;
-    const std::string stem = Stem(name);
-    for (int n = 0; n < kNumberedNames; ++n) {
-      char number[16];
-      snprintf(number, sizeof number, ".%.3d", n);
-      std::string candidate = stem + number;
-      if (!IsPlanned(candidate) && !IsOutputNameInUse(candidate)) {
-        named->path = std::move(candidate);
-        named->outcome = OutputNameOutcome::kNumbered;
-        return;
-      }
-    }
-    named->path.clear();
-    named->outcome = OutputNameOutcome::kAllNumbersTaken;
-  }
 
   // Why OUTPUT_PATH must not be written for the input INPUT_ID, or nothing when it may:
   // an output never replaces a file named as input of this command (the input at hand

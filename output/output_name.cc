@@ -59,13 +59,17 @@ bool IsOutputNameInUse(const std::string& candidate) {
 }
 
 OutputNameResult MakeOutputPath(std::string_view input_name, const std::string& current_folder,
-                                const OutputNameSettings& settings, const AskFunction& ask) {
+                                const OutputNameSettings& settings, const AskFunction& ask,
+                                const std::function<bool(const std::string&)>& also_in_use) {
   const std::string stem =
       OutputFolderPrefix(settings.out_dir, current_folder) + OutputBaseName(input_name);
+  auto in_use = [&also_in_use](const std::string& candidate) {
+    return (also_in_use && also_in_use(candidate)) || IsOutputNameInUse(candidate);
+  };
 
   OutputNameResult result;
   result.path = stem + settings.ext;
-  if (!IsOutputNameInUse(result.path)) {
+  if (!in_use(result.path)) {
     result.outcome = OutputNameOutcome::kFree;
     return result;
   }
@@ -91,7 +95,7 @@ OutputNameResult MakeOutputPath(std::string_view input_name, const std::string& 
 
   for (int n = 0; n < kNumberedNames; ++n) {
     std::string candidate = stem + NumberedExtension(n);
-    if (!IsOutputNameInUse(candidate)) {
+    if (!in_use(candidate)) {
       result.path = std::move(candidate);
       result.outcome = OutputNameOutcome::kNumbered;
       return result;

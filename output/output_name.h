@@ -117,8 +117,11 @@ bool IsOutputNameInUse(const std::string& candidate);
 // and gives the first that is not in use; the stored extension plays no part. When all
 // 1,000 are in use the result has an empty path and kAllNumbersTaken; the caller tells the
 // user. Exceptions thrown by ASK propagate; nothing else throws except std::bad_alloc.
+// ALSO_IN_USE, when not empty, names more candidates that count as in use besides what the
+// folder holds (a dry run's outputs planned before, which exist nowhere yet).
 OutputNameResult MakeOutputPath(std::string_view input_name, const std::string& current_folder,
-                                const OutputNameSettings& settings, const AskFunction& ask);
+                                const OutputNameSettings& settings, const AskFunction& ask,
+                                const std::function<bool(const std::string&)>& also_in_use = {});
 
 }  // namespace vintrel
 

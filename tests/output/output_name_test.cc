@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -394,6 +395,32 @@ TEST(MakeOutputPathTest, NumberedSearch) {
        "@/README.000",
        kNumbered},
   });
+}
+
+TEST(MakeOutputPathTest, NamesInUseBesidesTheFolders) {
+  ScopedTempDir dir;
+  Build(dir, {File("README.TXT")});
+  const std::string folder = dir.folder();
+  const std::vector<std::string> planned = {folder + "REPORT.TXT", folder + "README.000"};
+  auto is_planned = [&planned](const std::string& candidate) {
+    return std::find(planned.begin(), planned.end(), candidate) != planned.end();
+  };
+  struct {
+    const char* name;
+    std::string input;
+    int mode;
+    std::string expected;
+  } cases[] = {
+      {"a planned first candidate is in use", "REPORT.DOC", ModeSearchFree, "REPORT.000"},
+      {"planned numbers are passed over", "README.TXT", ModeSearchFree, "README.001"},
+      {"a free name stays free", "OTHER.DOC", ModeSearchFree, "OTHER.TXT"},
+      {"overwrite keeps the planned name", "REPORT.DOC", ModeOverwrite, "REPORT.TXT"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(folder + c.expected,
+              MakeOutputPath(c.input, folder, Settings(c.mode), AskFunction(), is_planned).path);
+  }
 }
 
 TEST(MakeOutputPathTest, Overwrite) {
