@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 BUILD := build
 
-.PHONY: all deps build run test test-dev test-asan fuzz bench format clean
+.PHONY: all deps build run test test-dev test-asan fuzz fuzz-long bench format clean
 
 all: build
 
@@ -31,6 +31,15 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzzers.sh $(BUILD)/fuzz
+
+# Not part of `make test`: each target runs FUZZ_SECONDS (default 600) and keeps what it
+# finds in FUZZ_CORPUS (default build/fuzz-corpus, one folder per target, outside the sources).
+FUZZ_SECONDS ?= 600
+FUZZ_CORPUS ?= $(BUILD)/fuzz-corpus
+fuzz-long: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_CORPUS=$(FUZZ_CORPUS) scripts/run-fuzzers.sh $(BUILD)/fuzz
 
 bench: deps
 	@cmake --preset release >/dev/null

@@ -3,6 +3,9 @@
 #
 #   scripts/run-fuzzers.sh [BUILD_DIR]     (default build/fuzz; FUZZ_SECONDS, default 30)
 #
+# With FUZZ_CORPUS set, each target keeps its corpus in FUZZ_CORPUS/TARGET from one run to
+# the next (make fuzz-long); otherwise it starts from nothing and the corpus is thrown away.
+#
 # An input that makes a target fail is saved in BUILD_DIR/fuzz-artifacts/ (never in the
 # current folder); the script names the file, and it replays with `TARGET FILE`.
 set -euo pipefail
@@ -21,19 +24,28 @@ for f in "$build"/fuzz/fuzz_*; do
   [ -x "$f" ] || continue
   found=1
   name=$(basename "$f")
-  corpus=$(mktemp -d)
+  if [ -n "${FUZZ_CORPUS:-}" ]; then
+    mkdir -p "$FUZZ_CORPUS/$name"
+    corpus=$(cd "$FUZZ_CORPUS/$name" && pwd)
+    keep=1
+  else
+    corpus=$(mktemp -d)
+    keep=0
+  fi
+  log=$(mktemp)
   echo "== $name for ${seconds}s"
   if ! "$f" -max_total_time="$seconds" -rss_limit_mb=1024 -print_final_stats=0 \
-      -artifact_prefix="$artifacts/$name-" "$corpus" >"$corpus.log" 2>&1; then
-    tail -n 40 "$corpus.log"
+      -artifact_prefix="$artifacts/$name-" "$corpus" >"$log" 2>&1; then
+    tail -n 40 "$log"
     echo "== $name FAILED; the input that shows it:"
-    sed -n 's/^.*Test unit written to \(.*\)$/   \1/p' "$corpus.log"
+    sed -n 's/^.*Test unit written to \(.*\)$/   \1/p' "$log"
     echo "   replay: $f FILE"
     status=1
   else
-    grep -E '^(#|Done)' "$corpus.log" | tail -n 1 || true
+    grep -E '^(#|Done)' "$log" | tail -n 1 || true
   fi
-  rm -rf "$corpus" "$corpus.log"
+  [ "$keep" = 1 ] || rm -rf "$corpus"
+  rm -f "$log"
 done
 if [ "$found" = 0 ]; then
   echo "run-fuzzers: no fuzz_* target in $build/fuzz" >&2
