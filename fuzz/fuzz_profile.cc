@@ -1,13 +1,12 @@
 // Fuzzes the profile store and the settings readers. The bytes are a profile file (and,
 // behind the last 0xFF byte, a value to write). Every entry of the settings is looked up,
 // the readers must give values in their ranges, and a written value must read back as
-// written while every other entry keeps its value.
+// written while every other entry keeps its value. The profile is kept in memory: the rules
+// are those of a profile file, without a file system below them.
 
 #include <stdint.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,28 +17,6 @@
 #include "settings/settings_store.h"
 
 namespace {
-
-// The temporary folder of this process, removed at exit. Kept in a plain array: the exit
-// handler runs after static strings are gone.
-char folder_path[4096];
-
-const std::string& ProfilePath() {
-  static const std::string path = [] {
-    const char* base = getenv("TMPDIR");
-    std::string templ =
-        std::string(base != nullptr && *base ? base : "/tmp") + "/fuzz-profile-XXXXXX";
-    if (mkdtemp(templ.data()) == nullptr || templ.size() >= sizeof folder_path - 16) abort();
-    std::snprintf(folder_path, sizeof folder_path, "%s", templ.c_str());
-    atexit([] {
-      char file[sizeof folder_path + 16];
-      std::snprintf(file, sizeof file, "%s/vintrel.INI", folder_path);
-      unlink(file);
-      rmdir(folder_path);
-    });
-    return templ + "/vintrel.INI";
-  }();
-  return path;
-}
 
 // The entries the program reads, other than the one written.
 std::vector<std::pair<std::string, std::string>> OtherEntries() {
@@ -73,12 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  // The settings store over the bytes as a file.
-  std::FILE* out = std::fopen(ProfilePath().c_str(), "wb");
-  if (out == nullptr) abort();
-  if (!file.empty()) std::fwrite(file.data(), 1, file.size(), out);
-  std::fclose(out);
-  vintrel::Profile profile(ProfilePath());
+  // The settings store over the bytes as a profile in memory.
+  std::string bytes(file);
+  vintrel::Profile profile = vintrel::Profile::InMemory(&bytes);
   const vintrel::ConvertOptions options = vintrel::ReadConvertOptions(profile);
   if (options.lead_mode < vintrel::LeadKeep || options.lead_mode > vintrel::LeadDelColumn) abort();
   if (options.column < 0) abort();

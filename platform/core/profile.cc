@@ -140,10 +140,20 @@ bool ReplaceFile(const std::string& target, const std::string& bytes) {
 
 Profile::Profile(std::string path) : path_(std::move(path)) {}
 
+Profile Profile::InMemory(std::string* bytes) {
+  Profile profile{std::string()};
+  profile.bytes_ = bytes;
+  return profile;
+}
+
+std::string Profile::Text() const {
+  return bytes_ != nullptr ? TextModeBytes(*bytes_) : ReadProfileText(path_);
+}
+
 int Profile::GetProfileInt(std::string_view section, std::string_view entry,
                            int default_value) const {
   std::string value;
-  if (!ProfileLookup(ReadProfileText(path_), section, entry, &value) || value.empty()) {
+  if (!ProfileLookup(Text(), section, entry, &value) || value.empty()) {
     return default_value;
   }
   return ProfileIntFromValue(value);
@@ -152,7 +162,7 @@ int Profile::GetProfileInt(std::string_view section, std::string_view entry,
 std::string Profile::GetProfileString(std::string_view section, std::string_view entry,
                                       std::string_view default_value) const {
   std::string value;
-  if (!ProfileLookup(ReadProfileText(path_), section, entry, &value)) {
+  if (!ProfileLookup(Text(), section, entry, &value)) {
     return std::string(default_value);
   }
   return value;
@@ -164,6 +174,10 @@ bool Profile::WriteProfileInt(std::string_view section, std::string_view entry, 
 
 bool Profile::WriteProfileString(std::string_view section, std::string_view entry,
                                  std::string_view value) {
+  if (bytes_ != nullptr) {
+    *bytes_ = ProfileUpdate(TextModeBytes(*bytes_), section, entry, value);
+    return true;
+  }
   std::string target = WriteTarget(path_);
   std::string raw;
   // A file that exists but cannot be read is left alone: rewriting it would lose it.

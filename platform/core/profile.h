@@ -16,10 +16,20 @@ namespace vintrel {
 // crash never leaves half a file and a failed write leaves the old file untouched. The file
 // keeps its permissions; a new file gets 0666 less the umask, and a missing folder is
 // created (mode 0700). A profile that is a symbolic link is written through to its target.
+//
+// A profile can also live in memory (InMemory()), where the same rules read and edit a
+// string instead of a file.
 class Profile {
  public:
   explicit Profile(std::string path);
 
+  // A profile over *BYTES, the raw bytes of a profile file, owned by the caller, who keeps
+  // them alive as long as the profile: every read reads them as a file of those bytes
+  // would be read, and every write replaces them as the file would be replaced (it never
+  // fails). No file is touched.
+  static Profile InMemory(std::string* bytes);
+
+  // The path given to the constructor; empty for a profile in memory.
   const std::string& path() const { return path_; }
 
   // The integer ENTRY of SECTION holds (see ProfileIntFromValue); DEFAULT_VALUE when the
@@ -41,7 +51,10 @@ class Profile {
   bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
 
  private:
+  std::string Text() const;  // the text as a text-mode read sees it
+
   std::string path_;
+  std::string* bytes_ = nullptr;  // not null for a profile in memory
 };
 
 }  // namespace vintrel

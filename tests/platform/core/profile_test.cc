@@ -130,6 +130,53 @@ TEST(ProfileTest, EveryReadSeesTheFileAsItIsNow) {
   EXPECT_EQ(reader.GetProfileInt("FileName", "Mode", 0), 0);
 }
 
+// A profile in memory follows the same rules as one over a file of the same bytes: every
+// read gives the same value and every write leaves the same bytes, one step after another.
+TEST(ProfileTest, InMemoryActsAsAFileOfTheSameBytes) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"LF lines, lone CRs, comment",
+       "; note\n[Default]\nDelAll=1\r\nExt=.d\roc\n\n[regist]\nOutDir = \"/o/ \"\n"},
+      {"0x1A ends the text", "[Filename]\r\nMode=1\r\n\x1a[Regist]\r\nOutDir=/hidden/\r\n"},
+      {"twice the same section", "[Default]\nColumn=3\n[Default]\nColumn=9\nDelSpac3=2\n"},
+      {"no line break at the end", "[Initial]\nUserDef1=*.TXT"},
+  };
+  ScopedTempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.WriteFile("vintrel.INI", c.bytes);
+    Profile on_file(path);
+    std::string bytes = c.bytes;
+    Profile in_memory = Profile::InMemory(&bytes);
+    EXPECT_EQ(in_memory.path(), "");
+    auto same_reads = [&] {
+      for (const char* entry :
+           {"DelAll", "Column", "DelSpac3", "Ext", "Mode", "OutDir", "UserDef1", "Missing"}) {
+        for (const char* section : {"Default", "Filename", "Regist", "Initial"}) {
+          EXPECT_EQ(in_memory.GetProfileString(section, entry, "(none)"),
+                    on_file.GetProfileString(section, entry, "(none)"))
+              << section << "/" << entry;
+          EXPECT_EQ(in_memory.GetProfileInt(section, entry, -5),
+                    on_file.GetProfileInt(section, entry, -5))
+              << section << "/" << entry;
+        }
+      }
+    };
+    same_reads();
+    for (Profile* profile : {&on_file, &in_memory}) {
+      EXPECT_TRUE(profile->WriteProfileInt("Default", "column", 7));
+      EXPECT_TRUE(profile->WriteProfileString("Regist", "OutDir", " /new/\r\ncut"));
+      EXPECT_TRUE(profile->WriteProfileString("New", "Entry", "\"quoted\""));
+    }
+    EXPECT_EQ(bytes, ReadFileBytes(path));
+    same_reads();
+  }
+}
+
 TEST(ProfileTest, NewFileAndMissingFolders) {
   ScopedTempDir dir;
   std::string path = dir.Child("a/b/vintrel.INI");
