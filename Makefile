@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 BUILD := build
 
-.PHONY: all deps build run test test-dev test-asan fuzz fuzz-long bench format clean
+.PHONY: all deps build run test test-dev test-asan fuzz fuzz-long bench eval format clean
 
 all: build
 
@@ -45,6 +45,11 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@bench/run.sh $(BUILD)/release
+
+eval: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS) --target vintrel-cli
+	@bench/eval/run.sh $(BUILD)/release/cli/vintrel-cli
 
 format:
 	@git ls-files '*.cc' '*.h' | xargs clang-format -i
